@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace tallyra {
+
+// Every message the program shows goes through here: a modal box captioned with the
+// application title, no icon. The program uses real dialogs; tests record the texts and
+// script the answers.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+
+    // One OK button; returns once the user has closed the box.
+    virtual void inform(const QString& text) = 0;
+
+    // Yes and No, Yes the default; true for Yes.
+    virtual bool askYesNo(const QString& text) = 0;
+};
+
+} // namespace tallyra

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "tests/support/recording_message_boxes.h"
+#include "window/form1.h"
+
+#include <QLineEdit>
+
+#include <memory>
+
+namespace tallyra::test {
+
+// A real main window on the offscreen platform, its messages recorded, driven by control
+// names as a user would: type into boxes, tick, choose, click, press Enter.
+class FormDriver {
+public:
+    FormDriver();
+    ~FormDriver();
+
+    Form1& form() { return *form_; }
+    RecordingMessageBoxes& messages() { return messages_; }
+
+    template <class T = QWidget> T* control(const QString& name) const {
+        return form_->findChild<T*>(name);
+    }
+
+    QString text(const QString& name) const;
+    void setText(const QString& name, const QString& text);
+    void setChecked(const QString& name, bool checked);
+    void click(const QString& name);
+    void pressEnter(const QString& name, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void chooseDirection(int index);
+
+    // The common set-up of the worked examples: a salary, a funds total left by an earlier
+    // run (with recomputing off), a subsidy, and the standard threshold.
+    void enterWithFixedFunds(const QString& salary, const QString& funds, const QString& subsidy);
+    QStringList results() const; // TxtSQ2, TxtExe, TxtSh, txtSJXJ
+
+private:
+    RecordingMessageBoxes messages_;
+    std::unique_ptr<Form1> form_;
+};
+
+// Points the application at the Chinese (China) locale so that figures read and print alike
+// on every machine.
+void useChineseLocale();
+
+} // namespace tallyra::test

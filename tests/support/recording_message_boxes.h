@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/message_boxes.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace tallyra::test {
+
+// Records every message instead of showing it, and answers questions from a script. A
+// question with no scripted answer is recorded as unexpected (and answered No), so a test
+// fails instead of hanging on a dialog.
+class RecordingMessageBoxes final : public MessageBoxes {
+public:
+    void inform(const QString& text) override { shown.append(text); }
+    bool askYesNo(const QString& text) override;
+
+    void scriptAnswers(std::initializer_list<bool> answers);
+    void clear();
+
+    QStringList shown;           // every text, in order, questions included
+    int unexpectedQuestions = 0; // questions asked with no answer scripted
+    std::deque<bool> scripted;
+};
+
+} // namespace tallyra::test

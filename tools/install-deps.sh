@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what Tallyra needs to build, test and show its Chinese captions on Debian 12.
+# Safe to run again: it installs only what is missing.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-translations-l10n
+    fonts-noto-cjk
+    xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+    sudo=""
+    [[ $(id -u) -eq 0 ]] || sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,138 @@
+// The Compute request: reading and checking the inputs, settling the three-funds total, then
+// the tax forwards or backwards and the four result figures.
+#include "window/form1.h"
+
+#include "core/tax_brackets.h"
+#include "core/tax_formulas.h"
+#include "platform/message_boxes.h"
+#include "platform/numbers.h"
+#include "window/messages.h"
+
+namespace tallyra {
+namespace {
+
+constexpr float kStandardThreshold = 1000.0f;
+
+// Only for texts that have just passed the numeric test.
+float readTested(const QLineEdit* box) {
+    return ReadSingle(box->text()).value_or(0.0f);
+}
+
+} // namespace
+
+void Form1::Calculate() {
+    if (!setValue())
+        return;
+    if (state_.mTaxBase == 0.0f) {
+        inform(messages::chooseThreshold());
+        return;
+    }
+    if (state_.mSalary == 0.0f) {
+        inform(messages::fillInSalary());
+        return;
+    }
+    if (!settleThreeFunds())
+        return;
+    writeResults();
+}
+
+bool Form1::chkNumeric() {
+    if (ui.TxtSQ->text().isEmpty()) {
+        inform(messages::salaryFirst());
+        return false;
+    }
+    if (ui.Txt3J->text().isEmpty())
+        ui.Txt3J->setText(QStringLiteral("0"));
+    if (ui.TxtAdd->text().isEmpty())
+        ui.TxtAdd->setText(QStringLiteral("0"));
+    if (!IsNumeric(ui.TxtSQ->text()) || !IsNumeric(ui.Txt3J->text()) ||
+        !IsNumeric(ui.TxtAdd->text())) {
+        inform(messages::wrongDataType());
+        return false;
+    }
+    if (!ui.ChkAlwaysCal3J->isChecked() && readTested(ui.TxtSQ) < readTested(ui.Txt3J)) {
+        inform(messages::fundsExceedSalary());
+        return false;
+    }
+    return true;
+}
+
+void Form1::GetJS() {
+    if (ui.OptType[0]->isChecked()) {
+        state_.mTaxBase = kStandardThreshold;
+        return;
+    }
+    state_.mTaxBase = ReadSingle(ui.CmbJs->currentText()).value_or(0.0f);
+}
+
+bool Form1::setValue() {
+    if (!chkNumeric())
+        return false;
+    state_.mSalary = readTested(ui.TxtSQ);
+    const float threeFunds = readTested(ui.Txt3J);
+    state_.mThreeFunds = threeFunds;
+    state_.mSubsidy = readTested(ui.TxtAdd);
+    if (state_.mSalary < 0.0f || threeFunds < 0.0f) {
+        inform(messages::mustNotBeNegative());
+        return false;
+    }
+    GetJS();
+    if (state_.mTaxBase < 0.0f) {
+        inform(messages::thresholdNegative());
+        return false;
+    }
+    // A salary below the threshold matches no row and owes no tax: rate and deduction zero,
+    // rather than whatever an earlier calculation left behind.
+    const float bracketIncome = state_.mSalary - state_.mTaxBase;
+    const auto row = SelectBracket(bracketIncome);
+    state_.mRate = row ? row->rate : 0.0;
+    state_.mQuickDeduction = row ? row->quickDeduction : 0.0f;
+    return true;
+}
+
+// Recomputes the funds when always asked to, or when they stand at 0 and the user agrees.
+// If the fund command stops with a message, so does the calculation: a stale total is
+// never used.
+bool Form1::settleThreeFunds() {
+    bool recompute = ui.ChkAlwaysCal3J->isChecked();
+    if (!recompute && std::get<float>(state_.mThreeFunds) == 0.0f)
+        recompute = services_.messages->askYesNo(messages::computeFundsNow());
+    if (!recompute)
+        return true;
+    if (!computeThreeFunds())
+        return false;
+    state_.mThreeFunds = ui.Txt3J->text();
+    return true;
+}
+
+void Form1::writeResults() {
+    FundsTotal funds = FundsTotal::FromSingle(0.0f);
+    if (const auto* single = std::get_if<float>(&state_.mThreeFunds)) {
+        funds = FundsTotal::FromSingle(*single);
+    } else {
+        const auto value = ReadDouble(std::get<QString>(state_.mThreeFunds));
+        if (!value) {
+            inform(messages::wrongDataType());
+            return;
+        }
+        funds = FundsTotal::FromText(*value);
+    }
+    const TaxInputs inputs{state_.mSalary,  state_.mSubsidy, funds,
+                           state_.mTaxBase, state_.mRate,    state_.mQuickDeduction};
+    const Direction direction =
+        ui.cmbIfSQ->currentIndex() == 0 ? Direction::FromPreTax : Direction::FromAfterTax;
+    const float tax =
+        direction == Direction::FromPreTax ? TaxFromPreTax(inputs) : TaxFromAfterTax(inputs);
+    const Figures figures = ResultFigures(direction, state_.mSalary, state_.mSubsidy, funds, tax);
+    if (!figures.allFinite()) {
+        inform(messages::figureTooLarge());
+        return;
+    }
+    state_.mTax = figures.tax;
+    ui.TxtSQ2->setText(SingleText(figures.preTax));
+    ui.TxtExe->setText(SingleText(figures.tax));
+    ui.TxtSh->setText(SingleText(figures.afterTax));
+    ui.txtSJXJ->setText(SingleText(figures.cash));
+}
+
+} // namespace tallyra

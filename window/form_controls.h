@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <array>
+
+namespace tallyra {
+
+// Typed access to the controls the handlers read and write, by their names in the window.
+struct FormControls {
+    QPushButton* CmdAbout = nullptr;
+    QPushButton* CmdCalSJ = nullptr;
+    QPushButton* CmdExe = nullptr;
+    QPushButton* CmdReset = nullptr;
+    QPushButton* CmdClose = nullptr;
+
+    std::array<QRadioButton*, 2> OptType{};
+    QComboBox* CmbJs = nullptr;
+
+    QComboBox* cmbIfSQ = nullptr;
+    QLineEdit* TxtSQ = nullptr;
+    QLineEdit* TxtAdd = nullptr;
+    std::array<QRadioButton*, 2> OptSjType{};
+    QLineEdit* TxtInputSJJS = nullptr;
+    std::array<QCheckBox*, 4> chkSj{};
+
+    // Employee contributions, in fund order, then the employer's.
+    QLineEdit* TxtGJJ = nullptr;
+    QLineEdit* TxtYLJ = nullptr;
+    QLineEdit* TxtYLBX = nullptr;
+    QLineEdit* TxtSYBX = nullptr;
+    QLineEdit* TxtGSGJJ = nullptr;
+    QLineEdit* TxtGSYLJ = nullptr;
+    QLineEdit* TxtGSYLBX = nullptr;
+    QLineEdit* TxtGSSYBX = nullptr;
+    QLineEdit* Txt3J = nullptr;
+    QLineEdit* TxtCmp3J = nullptr;
+    QLineEdit* TxtTol3J = nullptr;
+    QCheckBox* ChkAlwaysCal3J = nullptr;
+
+    QLineEdit* TxtSQ2 = nullptr;
+    QLineEdit* TxtSh = nullptr;
+    QLineEdit* TxtExe = nullptr;
+    QLineEdit* txtSJXJ = nullptr;
+
+    std::array<QLineEdit*, 4> employeeBoxes() const { return {TxtGJJ, TxtYLJ, TxtYLBX, TxtSYBX}; }
+    std::array<QLineEdit*, 4> employerBoxes() const {
+        return {TxtGSGJJ, TxtGSYLJ, TxtGSYLBX, TxtGSSYBX};
+    }
+    // The order in which the contribution boxes are zeroed before every fund calculation.
+    std::array<QLineEdit*, 8> contributionBoxesInZeroingOrder() const {
+        return {TxtGJJ, TxtYLJ, TxtYLBX, TxtSYBX, TxtGSGJJ, TxtGSSYBX, TxtGSYLBX, TxtGSYLJ};
+    }
+};
+
+// Creates every control of the control table on `client` (a widget the size of the client
+// area), with its name, caption, geometry, initial state and tab order, and returns typed
+// access to them.
+FormControls BuildControls(QWidget* client);
+
+// The controls in tab order, for the first focus and the focus chain.
+std::vector<QWidget*> ControlsInTabOrder(QWidget* client);
+
+} // namespace tallyra
