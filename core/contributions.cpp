@@ -4,7 +4,8 @@
 
 namespace tallyra {
 
-const std::array<FundRates, kFundCount>& FundRateTable() {
+const std::array<FundRates, kFundCount>& FundRateTable()
+{
     static const std::array<FundRates, kFundCount> rates = {{
         {0.07, 0.07},  // housing fund
         {0.08, 0.225}, // pension insurance
@@ -14,7 +15,8 @@ const std::array<FundRates, kFundCount>& FundRateTable() {
     return rates;
 }
 
-Contributions ComputeContributions(float base, const std::array<bool, kFundCount>& ticked) {
+Contributions ComputeContributions(float base, const std::array<bool, kFundCount>& ticked)
+{
     Contributions result;
     const double wideBase = static_cast<double>(base);
     for (int i = 0; i < kFundCount; ++i) {

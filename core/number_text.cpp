@@ -17,7 +17,8 @@ struct DecimalDigits {
     int exponent;       // power of ten of the first digit
 };
 
-DecimalDigits ExactDigits(double magnitude) {
+DecimalDigits ExactDigits(double magnitude)
+{
     std::array<char, kExactDigits + 32> buffer{};
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                          std::chars_format::scientific, kExactDigits);
@@ -30,7 +31,8 @@ DecimalDigits ExactDigits(double magnitude) {
 
 // Keeps `count` digits, rounding half away from zero: with the exact digits at hand that is
 // simply "round up when the first dropped digit is 5 or more".
-void RoundToDigits(DecimalDigits& d, int count) {
+void RoundToDigits(DecimalDigits& d, int count)
+{
     if (static_cast<int>(d.digits.size()) <= count)
         return;
     const bool roundUp = d.digits[count] >= '5';
@@ -49,7 +51,8 @@ void RoundToDigits(DecimalDigits& d, int count) {
     }
 }
 
-std::string PlainDecimal(const DecimalDigits& d, std::string_view separator) {
+std::string PlainDecimal(const DecimalDigits& d, std::string_view separator)
+{
     std::string digits = d.digits;
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
@@ -64,7 +67,8 @@ std::string PlainDecimal(const DecimalDigits& d, std::string_view separator) {
 } // namespace
 
 std::string RoundedDecimalText(double value, int significantDigits,
-                               std::string_view decimalSeparator) {
+                               std::string_view decimalSeparator)
+{
     if (!std::isfinite(value) || value == 0.0)
         return "0";
     DecimalDigits d = ExactDigits(std::fabs(value));
@@ -73,15 +77,18 @@ std::string RoundedDecimalText(double value, int significantDigits,
     return value < 0 ? "-" + text : text;
 }
 
-std::string SingleToText(float value, std::string_view decimalSeparator) {
+std::string SingleToText(float value, std::string_view decimalSeparator)
+{
     return RoundedDecimalText(static_cast<double>(value), 7, decimalSeparator);
 }
 
-std::string DoubleToText(double value, std::string_view decimalSeparator) {
+std::string DoubleToText(double value, std::string_view decimalSeparator)
+{
     return RoundedDecimalText(value, 15, decimalSeparator);
 }
 
-std::string TwoDecimalCut(double value, std::string_view decimalSeparator) {
+std::string TwoDecimalCut(double value, std::string_view decimalSeparator)
+{
     std::string text = DoubleToText(value, decimalSeparator);
     const auto stop = text.find('.');
     if (stop != std::string::npos && stop + 3 < text.size())

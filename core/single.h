@@ -8,7 +8,8 @@ namespace tallyra {
 // Rounds a double to the nearest single-precision value. A value beyond the single range
 // becomes an infinity of its sign instead of the undefined behaviour of a plain cast;
 // callers refuse infinite figures before anything is shown.
-inline float NarrowToSingle(double value) {
+inline float NarrowToSingle(double value)
+{
     // Half a unit in the last place above FLT_MAX still rounds down to FLT_MAX.
     constexpr double kOverflowThreshold = 3.4028235677973366e38;
     if (std::isnan(value))

@@ -2,7 +2,8 @@
 
 namespace tallyra {
 
-const std::array<TaxBracket, 9>& BracketTable() {
+const std::array<TaxBracket, 9>& BracketTable()
+{
     static const std::array<TaxBracket, 9> table = {{
         {0, 500, 0.05, 0.0f},
         {500, 2000, 0.10, 25.0f},
@@ -17,7 +18,8 @@ const std::array<TaxBracket, 9>& BracketTable() {
     return table;
 }
 
-std::optional<TaxBracket> SelectBracket(float bracketIncome) {
+std::optional<TaxBracket> SelectBracket(float bracketIncome)
+{
     // The bounds are whole numbers, exact in single precision, so the comparison is exact.
     for (const TaxBracket& row : BracketTable()) {
         if (row.upperBound) {

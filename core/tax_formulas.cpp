@@ -10,7 +10,8 @@ namespace {
 // Steps shared by both formulas: ((S + B) - F - J) * r - q, with the precision of each
 // difference set by its operands (single with single stays single, anything with a double
 // becomes double).
-double RawTaxTerm(const TaxInputs& in) {
+double RawTaxTerm(const TaxInputs& in)
+{
     const float a = in.salary + in.subsidy;
     return in.threeFunds.visit([&](auto funds) {
         const auto b = a - funds;
@@ -20,33 +21,39 @@ double RawTaxTerm(const TaxInputs& in) {
     });
 }
 
-template <class T> float ClampedSingle(T value) {
+template <class T> float ClampedSingle(T value)
+{
     return ZeroIfNegative(NarrowToSingle(static_cast<double>(value)));
 }
 
 } // namespace
 
-float TaxFromPreTax(const TaxInputs& in) {
+float TaxFromPreTax(const TaxInputs& in)
+{
     return NarrowToSingle(RawTaxTerm(in));
 }
 
-float TaxFromAfterTax(const TaxInputs& in) {
+float TaxFromAfterTax(const TaxInputs& in)
+{
     const double e = RawTaxTerm(in);
     const double g = 1.0 - in.rate;
     return NarrowToSingle(e / g);
 }
 
-float ZeroIfNegative(float x) {
+float ZeroIfNegative(float x)
+{
     return x >= 0.0f ? x : 0.0f; // also 0 for NaN, which compares false
 }
 
-bool Figures::allFinite() const {
+bool Figures::allFinite() const
+{
     return std::isfinite(preTax) && std::isfinite(tax) && std::isfinite(afterTax) &&
            std::isfinite(cash);
 }
 
 Figures ResultFigures(Direction direction, float salary, float subsidy,
-                      const FundsTotal& threeFunds, float tax) {
+                      const FundsTotal& threeFunds, float tax)
+{
     const float t = ZeroIfNegative(tax);
     Figures figures{};
     figures.tax = t;

@@ -14,7 +14,8 @@ public:
     static FundsTotal FromText(double valueOfText) { return FundsTotal(valueOfText); }
 
     bool isText() const { return std::holds_alternative<double>(value_); }
-    double asDouble() const {
+    double asDouble() const
+    {
         return std::visit([](auto v) { return static_cast<double>(v); }, value_);
     }
 
@@ -23,9 +24,13 @@ public:
 
 private:
     explicit FundsTotal(float v)
-        : value_(v) {}
+        : value_(v)
+    {
+    }
     explicit FundsTotal(double v)
-        : value_(v) {}
+        : value_(v)
+    {
+    }
     std::variant<float, double> value_;
 };
 

@@ -11,7 +11,8 @@ namespace tallyra {
 namespace {
 
 // Full-width forms (U+FF01-U+FF5E) and the ideographic space become their ASCII twins.
-QString foldFullWidth(const QString& text) {
+QString foldFullWidth(const QString& text)
+{
     QString folded = text;
     for (QChar& c : folded) {
         const char16_t u = c.unicode();
@@ -23,13 +24,15 @@ QString foldFullWidth(const QString& text) {
     return folded;
 }
 
-std::string decimalSeparator() {
+std::string decimalSeparator()
+{
     return QLocale().decimalPoint().toStdString();
 }
 
 } // namespace
 
-std::optional<double> ReadDouble(const QString& text) {
+std::optional<double> ReadDouble(const QString& text)
+{
     if (text.isEmpty())
         return std::nullopt;
     bool ok = false;
@@ -39,26 +42,31 @@ std::optional<double> ReadDouble(const QString& text) {
     return value;
 }
 
-std::optional<float> ReadSingle(const QString& text) {
+std::optional<float> ReadSingle(const QString& text)
+{
     const auto value = ReadDouble(text);
     if (!value)
         return std::nullopt;
     return static_cast<float>(*value); // in range: checked by ReadDouble
 }
 
-bool IsNumeric(const QString& text) {
+bool IsNumeric(const QString& text)
+{
     return ReadDouble(text).has_value();
 }
 
-QString SingleText(float value) {
+QString SingleText(float value)
+{
     return QString::fromStdString(SingleToText(value, decimalSeparator()));
 }
 
-QString DoubleText(double value) {
+QString DoubleText(double value)
+{
     return QString::fromStdString(DoubleToText(value, decimalSeparator()));
 }
 
-QString TwoDecimalCutText(double value) {
+QString TwoDecimalCutText(double value)
+{
     return QString::fromStdString(TwoDecimalCut(value, decimalSeparator()));
 }
 

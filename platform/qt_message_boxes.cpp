@@ -8,7 +8,8 @@
 namespace tallyra {
 namespace {
 
-void prepare(QMessageBox& box, const QString& text) {
+void prepare(QMessageBox& box, const QString& text)
+{
     box.setWindowTitle(AppIdentity::title());
     box.setIcon(QMessageBox::NoIcon);
     box.setText(text);
@@ -17,7 +18,8 @@ void prepare(QMessageBox& box, const QString& text) {
 
 } // namespace
 
-void QtMessageBoxes::inform(const QString& text) {
+void QtMessageBoxes::inform(const QString& text)
+{
     QMessageBox box(parent_);
     prepare(box, text);
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
@@ -26,7 +28,8 @@ void QtMessageBoxes::inform(const QString& text) {
     box.exec();
 }
 
-bool QtMessageBoxes::askYesNo(const QString& text) {
+bool QtMessageBoxes::askYesNo(const QString& text)
+{
     QMessageBox box(parent_);
     prepare(box, text);
     QPushButton* yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);

@@ -10,7 +10,9 @@ namespace tallyra {
 class QtMessageBoxes final : public MessageBoxes {
 public:
     explicit QtMessageBoxes(QWidget* parent = nullptr)
-        : parent_(parent) {}
+        : parent_(parent)
+    {
+    }
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void inform(const QString& text) override;

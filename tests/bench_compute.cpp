@@ -10,12 +10,14 @@ class BenchCompute : public QObject {
     Q_OBJECT
 
 private slots:
-    void oneComputeRequest() {
+    void oneComputeRequest()
+    {
         test::useChineseLocale();
         test::FormDriver d;
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("12345.67"));
         d.setText(QStringLiteral("TxtAdd"), QStringLiteral("150"));
-        QBENCHMARK {
+        QBENCHMARK
+        {
             d.form().CmdExe_Click();
         }
         QCOMPARE(d.text(QStringLiteral("TxtSQ2")), QStringLiteral("12345.67"));

@@ -9,7 +9,8 @@ using test::FormDriver;
 namespace {
 
 // Threshold choice for a row: empty for the standard 1,000, otherwise the text for "其他".
-void chooseThreshold(FormDriver& d, const QString& threshold) {
+void chooseThreshold(FormDriver& d, const QString& threshold)
+{
     if (threshold.isNull())
         return;
     d.setChecked(QStringLiteral("OptType(1)"), true);
@@ -25,7 +26,8 @@ private slots:
     void init() { test::useChineseLocale(); }
 
     // Worked examples with a fund total left in its box and recomputing off.
-    void workedExamples_data() {
+    void workedExamples_data()
+    {
         QTest::addColumn<int>("direction");
         QTest::addColumn<QString>("salary");
         QTest::addColumn<QString>("funds");
@@ -80,7 +82,8 @@ private slots:
             << "３００"
             << "０" << standard << QStringList{"3000", "145", "2855", "2555"};
     }
-    void workedExamples() {
+    void workedExamples()
+    {
         QFETCH(int, direction);
         QFETCH(QString, salary);
         QFETCH(QString, funds);
@@ -100,7 +103,8 @@ private slots:
     }
 
     // The checks of one request, in order; the first that fails is the only message.
-    void checksInOrder_data() {
+    void checksInOrder_data()
+    {
         QTest::addColumn<QString>("salary");
         QTest::addColumn<QString>("funds");
         QTest::addColumn<QString>("subsidy");
@@ -153,7 +157,8 @@ private slots:
                                              << "0"
                                              << "0" << true << standard << "请输入正确的数据类型!";
     }
-    void checksInOrder() {
+    void checksInOrder()
+    {
         QFETCH(QString, salary);
         QFETCH(QString, funds);
         QFETCH(QString, subsidy);
@@ -169,7 +174,8 @@ private slots:
         QCOMPARE(d.results(), (QStringList{"0", "0", "0", "0"})); // the start figures stay
     }
 
-    void emptySalaryTouchesNothingElse() {
+    void emptySalaryTouchesNothingElse()
+    {
         FormDriver d;
         d.enterWithFixedFunds(QString(), QString(), QString());
         d.click(QStringLiteral("CmdExe"));
@@ -177,7 +183,8 @@ private slots:
         QCOMPARE(d.text(QStringLiteral("TxtAdd")), QString());
     }
 
-    void emptyBoxesBecomeZeroBeforeTheTypeCheck() {
+    void emptyBoxesBecomeZeroBeforeTheTypeCheck()
+    {
         FormDriver d;
         d.enterWithFixedFunds(QStringLiteral("abc"), QString(), QString());
         d.click(QStringLiteral("CmdExe"));
@@ -185,7 +192,8 @@ private slots:
         QCOMPARE(d.text(QStringLiteral("TxtAdd")), QStringLiteral("0"));
     }
 
-    void refusedRequestKeepsEarlierResults() {
+    void refusedRequestKeepsEarlierResults()
+    {
         FormDriver d;
         d.enterWithFixedFunds(QStringLiteral("3000"), QStringLiteral("300"), QStringLiteral("0"));
         d.click(QStringLiteral("CmdExe"));
@@ -196,7 +204,8 @@ private slots:
         QCOMPARE(d.form().state().mTax, 145.0f);
     }
 
-    void zeroFundsAskAndNoGoesOnWithZero() {
+    void zeroFundsAskAndNoGoesOnWithZero()
+    {
         FormDriver d;
         d.enterWithFixedFunds(QStringLiteral("3000"), QString(), QStringLiteral("0"));
         d.messages().scriptAnswers({false, false});
@@ -210,7 +219,8 @@ private slots:
     }
 
     // Yes recomputes the funds from the salary; the total then enters as its text, a double.
-    void zeroFundsAskAndYesRecomputes() {
+    void zeroFundsAskAndYesRecomputes()
+    {
         FormDriver d;
         d.enterWithFixedFunds(QStringLiteral("3000"), QStringLiteral("0"), QStringLiteral("0"));
         d.messages().scriptAnswers({true});
@@ -220,7 +230,8 @@ private slots:
         QVERIFY(std::holds_alternative<QString>(d.form().state().mThreeFunds));
     }
 
-    void alwaysRecomputeAsksNothing() {
+    void alwaysRecomputeAsksNothing()
+    {
         FormDriver d;
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("3000"));
         d.setText(QStringLiteral("Txt3J"), QStringLiteral("999"));
@@ -231,7 +242,8 @@ private slots:
     }
 
     // With recomputing off an earlier total is used again, even for another salary.
-    void earlierTotalIsKeptWhenNotRecomputing() {
+    void earlierTotalIsKeptWhenNotRecomputing()
+    {
         FormDriver d;
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("3000"));
         d.click(QStringLiteral("CmdExe"));
@@ -243,7 +255,8 @@ private slots:
     }
 
     // A recomputed total above the salary is used when recomputing is on.
-    void recomputedTotalAboveSalaryIsUsed() {
+    void recomputedTotalAboveSalaryIsUsed()
+    {
         FormDriver d;
         d.setChecked(QStringLiteral("OptSjType(1)"), true);
         d.setText(QStringLiteral("TxtInputSJJS"), QStringLiteral("20000"));
@@ -255,7 +268,8 @@ private slots:
     }
 
     // Mended: when the fund command stops with its message, the request stops too.
-    void failedFundCommandStopsTheRequest() {
+    void failedFundCommandStopsTheRequest()
+    {
         FormDriver d;
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("3000"));
         d.click(QStringLiteral("CmdExe"));
@@ -270,7 +284,8 @@ private slots:
     }
 
     // The inverse direction takes the after-tax figure as the fund base.
-    void inverseWithRecomputedFunds() {
+    void inverseWithRecomputedFunds()
+    {
         FormDriver d;
         d.chooseDirection(1);
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("2879"));
@@ -280,7 +295,8 @@ private slots:
         QCOMPARE(d.results(), (QStringList{"3002.42", "123.42", "2879", "2360.78"}));
     }
 
-    void switchingDirectionLeavesResults() {
+    void switchingDirectionLeavesResults()
+    {
         FormDriver d;
         d.enterWithFixedFunds(QStringLiteral("3000"), QStringLiteral("300"), QStringLiteral("0"));
         d.click(QStringLiteral("CmdExe"));
@@ -290,7 +306,8 @@ private slots:
 
     // Mended: below the threshold no row matches, so the rate and deduction are zero instead of
     // those of the earlier calculation.
-    void salaryBelowThresholdOwesNoTax() {
+    void salaryBelowThresholdOwesNoTax()
+    {
         FormDriver d;
         d.enterWithFixedFunds(QStringLiteral("3000"), QStringLiteral("300"), QStringLiteral("0"));
         d.click(QStringLiteral("CmdExe"));
@@ -300,7 +317,8 @@ private slots:
         QCOMPARE(d.form().state().mRate, 0.0);
     }
 
-    void figureBeyondSingleRangeIsRefused() {
+    void figureBeyondSingleRangeIsRefused()
+    {
         FormDriver d;
         d.enterWithFixedFunds(QStringLiteral("3e38"), QStringLiteral("1"), QStringLiteral("0"));
         d.chooseDirection(1);
@@ -310,7 +328,8 @@ private slots:
     }
 
     // One key press, one calculation: the question is asked exactly once per Enter.
-    void enterComputesOnce_data() {
+    void enterComputesOnce_data()
+    {
         QTest::addColumn<QString>("box");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
@@ -323,7 +342,8 @@ private slots:
         QTest::newRow("ctrl Enter in subsidy")
             << "TxtAdd" << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier);
     }
-    void enterComputesOnce() {
+    void enterComputesOnce()
+    {
         QFETCH(QString, box);
         QFETCH(int, key);
         QFETCH(int, modifiers);
@@ -340,7 +360,8 @@ private slots:
         QCOMPARE(d.results(), (QStringList{"3000", "175", "2825", "2825"}));
     }
 
-    void enterElsewhereComputesNothing() {
+    void enterElsewhereComputesNothing()
+    {
         FormDriver d;
         d.form().show();
         QVERIFY(QTest::qWaitForWindowExposed(&d.form()));
@@ -354,7 +375,8 @@ private slots:
         QCOMPARE(d.results(), (QStringList{"0", "0", "0", "0"}));
     }
 
-    void enterOnTheWindowItselfComputes() {
+    void enterOnTheWindowItselfComputes()
+    {
         FormDriver d;
         d.enterWithFixedFunds(QStringLiteral("3000"), QStringLiteral("300"), QStringLiteral("0"));
         if (QWidget* focused = d.form().focusWidget())

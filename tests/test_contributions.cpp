@@ -8,7 +8,8 @@ using namespace tallyra;
 
 namespace {
 
-QStringList texts(const Contributions& c) {
+QStringList texts(const Contributions& c)
+{
     QStringList out;
     for (const auto& fund : c.perFund)
         out << (fund ? QString::fromStdString(DoubleToText(fund->employee)) : QStringLiteral("-"));
@@ -26,7 +27,8 @@ class TestContributions : public QObject {
     Q_OBJECT
 
 private slots:
-    void contributions_data() {
+    void contributions_data()
+    {
         QTest::addColumn<float>("base");
         QTest::addColumn<QList<bool>>("ticked");
         QTest::addColumn<QStringList>("expected");
@@ -49,7 +51,8 @@ private slots:
             << -1000.0f << all << QStringList{"-70",  "-80", "-20",  "-10",  "-70", "-225",
                                               "-120", "-20", "-180", "-435", "-615"};
     }
-    void contributions() {
+    void contributions()
+    {
         QFETCH(float, base);
         QFETCH(QList<bool>, ticked);
         QFETCH(QStringList, expected);
@@ -59,7 +62,8 @@ private slots:
     }
 
     // The employer's total is rounded to single after every addition, the employee's not.
-    void employerTotalIsSinglePrecision() {
+    void employerTotalIsSinglePrecision()
+    {
         const Contributions c = ComputeContributions(1234.5f, {true, true, true, true});
         QCOMPARE_EXACT(c.employerTotal, 537.0075f);
         QCOMPARE_EXACT(c.grandTotal, double(537.0075f) + c.employeeTotal);

@@ -12,7 +12,8 @@ class TestNumberReading : public QObject {
 private slots:
     void init() { test::useChineseLocale(); }
 
-    void acceptsNumbers_data() {
+    void acceptsNumbers_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<float>("value");
         QTest::newRow("zero") << "0" << 0.0f;
@@ -31,14 +32,16 @@ private slots:
                                            << 800.0f;
         QTest::newRow("largest single") << "3.4028234e38" << 3.4028234e38f;
     }
-    void acceptsNumbers() {
+    void acceptsNumbers()
+    {
         QFETCH(QString, text);
         QFETCH(float, value);
         QVERIFY(IsNumeric(text));
         QCOMPARE(ReadSingle(text), std::optional<float>(value));
     }
 
-    void refusesOtherTexts_data() {
+    void refusesOtherTexts_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << "";
         QTest::newRow("blanks") << "   ";
@@ -55,14 +58,16 @@ private slots:
         QTest::newRow("comma decimal in a point locale") << "12,34";
         QTest::newRow("control character") << "12\n3";
     }
-    void refusesOtherTexts() {
+    void refusesOtherTexts()
+    {
         QFETCH(QString, text);
         QVERIFY(!IsNumeric(text));
         QVERIFY(!ReadSingle(text).has_value());
         QVERIFY(!ReadDouble(text).has_value());
     }
 
-    void readsByTheUsersLocale() {
+    void readsByTheUsersLocale()
+    {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(ReadSingle(QStringLiteral("1.234,5")), std::optional<float>(1234.5f));
         QVERIFY(!IsNumeric(QStringLiteral("1,234.5")));
@@ -71,7 +76,8 @@ private slots:
     }
 
     // A text total keeps double precision; the numeric test still bounds it to the single range.
-    void readsDoubleWithoutNarrowing() {
+    void readsDoubleWithoutNarrowing()
+    {
         QCOMPARE(ReadDouble(QStringLiteral("222.21")), std::optional<double>(222.21));
         QVERIFY(*ReadDouble(QStringLiteral("222.21")) !=
                 double(*ReadSingle(QStringLiteral("222.21"))));

@@ -8,7 +8,8 @@ class TestNumberText : public QObject {
     Q_OBJECT
 
 private slots:
-    void singleText_data() {
+    void singleText_data()
+    {
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("whole") << 3000.0f << "3000";
@@ -30,13 +31,15 @@ private slots:
         QTest::newRow("largest single")
             << 3.4028235e38f << "340282300000000000000000000000000000000";
     }
-    void singleText() {
+    void singleText()
+    {
         QFETCH(float, value);
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(SingleToText(value)), text);
     }
 
-    void doubleText_data() {
+    void doubleText_data()
+    {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("84.00000000000001") << 84.00000000000001 << "84";
@@ -47,13 +50,15 @@ private slots:
         QTest::newRow("tie rounds up") << 1234567890123.125 << "1234567890123.13";
         QTest::newRow("negative") << -180.0 << "-180";
     }
-    void doubleText() {
+    void doubleText()
+    {
         QFETCH(double, value);
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(DoubleToText(value)), text);
     }
 
-    void twoDecimalCut_data() {
+    void twoDecimalCut_data()
+    {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("text");
@@ -69,14 +74,16 @@ private slots:
         QTest::newRow("comma separator") << 759.217507324219 << ","
                                          << "759,217507324219";
     }
-    void twoDecimalCut() {
+    void twoDecimalCut()
+    {
         QFETCH(double, value);
         QFETCH(QString, separator);
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(TwoDecimalCut(value, separator.toStdString())), text);
     }
 
-    void usesTheGivenSeparator() {
+    void usesTheGivenSeparator()
+    {
         QCOMPARE(QString::fromStdString(SingleToText(12345.67f, ",")), QStringLiteral("12345,67"));
         QCOMPARE(QString::fromStdString(DoubleToText(0.25, ",")), QStringLiteral("0,25"));
     }

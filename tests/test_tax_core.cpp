@@ -10,7 +10,8 @@ using namespace tallyra;
 
 namespace {
 
-TaxInputs inputs(float salary, float subsidy, FundsTotal funds, float threshold) {
+TaxInputs inputs(float salary, float subsidy, FundsTotal funds, float threshold)
+{
     const auto row = SelectBracket(salary - threshold);
     return {
         salary, subsidy, funds, threshold, row ? row->rate : 0.0, row ? row->quickDeduction : 0.0f};
@@ -22,7 +23,8 @@ class TestTaxCore : public QObject {
     Q_OBJECT
 
 private slots:
-    void selectsBracket_data() {
+    void selectsBracket_data()
+    {
         QTest::addColumn<float>("income");
         QTest::addColumn<double>("rate");
         QTest::addColumn<float>("deduction");
@@ -40,7 +42,8 @@ private slots:
         QTest::newRow("100000.5 is row 9") << 100000.5f << 0.45 << 15375.0f;
         QTest::newRow("250000 is row 9") << 250000.0f << 0.45 << 15375.0f;
     }
-    void selectsBracket() {
+    void selectsBracket()
+    {
         QFETCH(float, income);
         QFETCH(double, rate);
         QFETCH(float, deduction);
@@ -50,13 +53,15 @@ private slots:
         QCOMPARE(row->quickDeduction, deduction);
     }
 
-    void negativeIncomeMatchesNoRow() {
+    void negativeIncomeMatchesNoRow()
+    {
         QVERIFY(!SelectBracket(-0.5f).has_value());
         QVERIFY(!SelectBracket(-1000.0f).has_value());
     }
 
     // The tax is continuous: at every shared bound both neighbouring rows give the same tax.
-    void quickDeductionsMakeTheTaxContinuous() {
+    void quickDeductionsMakeTheTaxContinuous()
+    {
         const auto& table = BracketTable();
         for (size_t i = 1; i < table.size(); ++i) {
             const double bound = table[i].lowerBound;
@@ -66,7 +71,8 @@ private slots:
         }
     }
 
-    void forwardTax_data() {
+    void forwardTax_data()
+    {
         QTest::addColumn<float>("salary");
         QTest::addColumn<float>("subsidy");
         QTest::addColumn<float>("funds");
@@ -79,7 +85,8 @@ private slots:
         QTest::newRow("negative subsidy") << 3000.0f << -200.0f << 0.0f << 1000.0f << 155.0f;
         QTest::newRow("raw negative tax") << 1500.0f << -600.0f << 0.0f << 1000.0f << -5.0f;
     }
-    void forwardTax() {
+    void forwardTax()
+    {
         QFETCH(float, salary);
         QFETCH(float, subsidy);
         QFETCH(float, funds);
@@ -89,7 +96,8 @@ private slots:
         QCOMPARE_EXACT(TaxFromPreTax(in), tax);
     }
 
-    void inverseTax_data() {
+    void inverseTax_data()
+    {
         QTest::addColumn<float>("afterTax");
         QTest::addColumn<float>("funds");
         QTest::addColumn<float>("threshold");
@@ -97,7 +105,8 @@ private slots:
         QTest::newRow("2855 with funds 300") << 2855.0f << 300.0f << 1000.0f << 145.0f;
         QTest::newRow("10000 at threshold 800") << 10000.0f << 0.0f << 800.0f << 1831.25f;
     }
-    void inverseTax() {
+    void inverseTax()
+    {
         QFETCH(float, afterTax);
         QFETCH(float, funds);
         QFETCH(float, threshold);
@@ -107,7 +116,8 @@ private slots:
     }
 
     // Within one row the inverse undoes the forward formula.
-    void inverseUndoesForwardWithinARow() {
+    void inverseUndoesForwardWithinARow()
+    {
         for (float preTax : {1800.0f, 4321.5f, 12000.0f, 35000.0f, 150000.0f}) {
             const TaxInputs forward = inputs(preTax, 0.0f, FundsTotal::FromSingle(0.0f), 1000.0f);
             const float tax = TaxFromPreTax(forward);
@@ -118,7 +128,8 @@ private slots:
     }
 
     // A total held as text enters at double precision, which changes the last digits.
-    void textFundsTotalIsDoublePrecision() {
+    void textFundsTotalIsDoublePrecision()
+    {
         const float salary = 300000.37f;
         const TaxInputs single = inputs(salary, 0.0f, FundsTotal::FromSingle(0.435f), 1000.0f);
         TaxInputs text = single;
@@ -130,7 +141,8 @@ private slots:
         QVERIFY(TaxFromPreTax(text) != TaxFromPreTax(single));
     }
 
-    void zeroIfNegative_data() {
+    void zeroIfNegative_data()
+    {
         QTest::addColumn<float>("in");
         QTest::addColumn<float>("out");
         QTest::newRow("positive") << 12.5f << 12.5f;
@@ -138,13 +150,15 @@ private slots:
         QTest::newRow("negative") << -0.01f << 0.0f;
         QTest::newRow("nan") << float(NAN) << 0.0f;
     }
-    void zeroIfNegative() {
+    void zeroIfNegative()
+    {
         QFETCH(float, in);
         QFETCH(float, out);
         QCOMPARE_EXACT(ZeroIfNegative(in), out);
     }
 
-    void resultFigures_data() {
+    void resultFigures_data()
+    {
         QTest::addColumn<int>("direction");
         QTest::addColumn<float>("salary");
         QTest::addColumn<float>("subsidy");
@@ -165,7 +179,8 @@ private slots:
         QTest::newRow("negative tax inverse")
             << 1 << 1500.0f << -600.0f << 0.0f << -5.0f << QList<float>{1500, 0, 1500, 900};
     }
-    void resultFigures() {
+    void resultFigures()
+    {
         QFETCH(int, direction);
         QFETCH(float, salary);
         QFETCH(float, subsidy);
@@ -178,7 +193,8 @@ private slots:
         QCOMPARE((QList<float>{f.preTax, f.tax, f.afterTax, f.cash}), figures);
     }
 
-    void overflowingFigureIsNotFinite() {
+    void overflowingFigureIsNotFinite()
+    {
         const Figures f = ResultFigures(Direction::FromAfterTax, 3.0e38f, 0.0f,
                                         FundsTotal::FromSingle(0.0f), 1.0e38f);
         QVERIFY(!f.allFinite());

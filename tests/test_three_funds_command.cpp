@@ -11,14 +11,16 @@ const QStringList kFundBoxes{"TxtGJJ",   "TxtYLJ",   "TxtYLBX",   "TxtSYBX",
                              "TxtGSGJJ", "TxtGSYLJ", "TxtGSYLBX", "TxtGSSYBX",
                              "Txt3J",    "TxtCmp3J", "TxtTol3J"};
 
-QStringList fundTexts(const FormDriver& d) {
+QStringList fundTexts(const FormDriver& d)
+{
     QStringList texts;
     for (const QString& name : kFundBoxes)
         texts << d.text(name);
     return texts;
 }
 
-void byBase(FormDriver& d, const QString& base) {
+void byBase(FormDriver& d, const QString& base)
+{
     d.setChecked(QStringLiteral("OptSjType(1)"), true);
     d.setText(QStringLiteral("TxtInputSJJS"), base);
 }
@@ -31,7 +33,8 @@ class TestThreeFundsCommand : public QObject {
 private slots:
     void init() { test::useChineseLocale(); }
 
-    void computesTheBoxes_data() {
+    void computesTheBoxes_data()
+    {
         QTest::addColumn<QString>("salary");
         QTest::addColumn<QString>("base"); // empty: by the pre-tax salary
         QTest::addColumn<QList<bool>>("ticked");
@@ -76,7 +79,8 @@ private slots:
             << "" << all << QStringList{"-70",  "-80", "-20",  "-10",  "-70", "-225",
                                         "-120", "-20", "-180", "-435", "-615"};
     }
-    void computesTheBoxes() {
+    void computesTheBoxes()
+    {
         QFETCH(QString, salary);
         QFETCH(QString, base);
         QFETCH(QList<bool>, ticked);
@@ -95,7 +99,8 @@ private slots:
     }
 
     // Each refusal names what the window keeps: the totals of the last good run.
-    void refusals_data() {
+    void refusals_data()
+    {
         QTest::addColumn<QString>("salary");
         QTest::addColumn<QString>("base");
         QTest::addColumn<bool>("alwaysRecompute");
@@ -116,7 +121,8 @@ private slots:
         QTest::newRow("base above salary") << "3000"
                                            << "3001" << false << "三金不能超过税前数目！" << true;
     }
-    void refusals() {
+    void refusals()
+    {
         QFETCH(QString, salary);
         QFETCH(QString, base);
         QFETCH(bool, alwaysRecompute);
@@ -139,7 +145,8 @@ private slots:
         QCOMPARE(fundTexts(d), expected);
     }
 
-    void baseAboveSalaryIsComputedWhenAlwaysRecomputing() {
+    void baseAboveSalaryIsComputedWhenAlwaysRecomputing()
+    {
         FormDriver d;
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("1199"));
         byBase(d, QStringLiteral("1200"));
@@ -148,7 +155,8 @@ private slots:
         QCOMPARE(d.text(QStringLiteral("Txt3J")), QStringLiteral("216"));
     }
 
-    void directionDoesNotMatter() {
+    void directionDoesNotMatter()
+    {
         FormDriver d;
         d.chooseDirection(1);
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("1200"));
@@ -156,7 +164,8 @@ private slots:
         QCOMPARE(d.text(QStringLiteral("Txt3J")), QStringLiteral("216"));
     }
 
-    void optionShowsAndHidesTheBaseBox() {
+    void optionShowsAndHidesTheBaseBox()
+    {
         FormDriver d;
         QWidget* baseBox = d.control(QStringLiteral("TxtInputSJJS"));
         QVERIFY(!baseBox->isVisibleTo(&d.form()));

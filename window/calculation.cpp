@@ -14,13 +14,20 @@ namespace {
 constexpr float kStandardThreshold = 1000.0f;
 
 // Only for texts that have just passed the numeric test.
-float readTested(const QLineEdit* box) {
+float readTested(const QLineEdit* box)
+{
     return ReadSingle(box->text()).value_or(0.0f);
 }
 
 } // namespace
 
-void Form1::Calculate() {
+void Form1::CmdExe_Click()
+{
+    Calculate();
+}
+
+void Form1::Calculate()
+{
     if (!setValue())
         return;
     if (state_.mTaxBase == 0.0f) {
@@ -36,7 +43,8 @@ void Form1::Calculate() {
     writeResults();
 }
 
-bool Form1::chkNumeric() {
+bool Form1::chkNumeric()
+{
     if (ui.TxtSQ->text().isEmpty()) {
         inform(messages::salaryFirst());
         return false;
@@ -57,7 +65,8 @@ bool Form1::chkNumeric() {
     return true;
 }
 
-void Form1::GetJS() {
+void Form1::GetJS()
+{
     if (ui.OptType[0]->isChecked()) {
         state_.mTaxBase = kStandardThreshold;
         return;
@@ -65,7 +74,8 @@ void Form1::GetJS() {
     state_.mTaxBase = ReadSingle(ui.CmbJs->currentText()).value_or(0.0f);
 }
 
-bool Form1::setValue() {
+bool Form1::setValue()
+{
     if (!chkNumeric())
         return false;
     state_.mSalary = readTested(ui.TxtSQ);
@@ -93,7 +103,8 @@ bool Form1::setValue() {
 // Recomputes the funds when always asked to, or when they stand at 0 and the user agrees.
 // If the fund command stops with a message, so does the calculation: a stale total is
 // never used.
-bool Form1::settleThreeFunds() {
+bool Form1::settleThreeFunds()
+{
     bool recompute = ui.ChkAlwaysCal3J->isChecked();
     if (!recompute && std::get<float>(state_.mThreeFunds) == 0.0f)
         recompute = services_.messages->askYesNo(messages::computeFundsNow());
@@ -105,7 +116,8 @@ bool Form1::settleThreeFunds() {
     return true;
 }
 
-void Form1::writeResults() {
+void Form1::writeResults()
+{
     FundsTotal funds = FundsTotal::FromSingle(0.0f);
     if (const auto* single = std::get_if<float>(&state_.mThreeFunds)) {
         funds = FundsTotal::FromSingle(*single);

@@ -81,7 +81,8 @@ constexpr std::array<ControlSpec, 58> kControls = {{
 
 } // namespace
 
-std::span<const ControlSpec> ControlTable() {
+std::span<const ControlSpec> ControlTable()
+{
     return kControls;
 }
 

@@ -1,50 +1,81 @@
 #include "window/form1.h"
 
+#include "platform/app_icon.h"
 #include "platform/message_boxes.h"
+#include "settings/settings_commands.h"
 #include "window/control_table.h"
 
 #include <QKeyEvent>
+#include <QLayout>
 
 namespace tallyra {
-namespace {
-
-constexpr int kEnterKeyCode = 13;
-
-// Return and the keypad's Enter both count as Enter, whatever the shift state.
-bool isEnter(const QKeyEvent* event) {
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
-} // namespace
 
 Form1::Form1(FormServices services, QWidget* parent)
     : QMainWindow(parent)
-    , services_(services) {
+    , services_(services)
+{
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("个人所得税计算器"));
+    setWindowIcon(AppIcon());
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
     setCentralWidget(client);
     ui = BuildControls(client);
+    createMenus();
+    fixWindowSize();
+    settings_ = std::make_unique<SettingsCommands>(
+        *services_.settings, *services_.messages,
+        SettingsControls{ui.OptType, ui.CmbJs, ui.TxtAdd, ui.OptSjType, ui.TxtInputSJJS},
+        state_.mSavingAll);
     connectHandlers();
     Form_Load();
+    focusFirstControl();
 }
 
-void Form1::connectHandlers() {
+Form1::~Form1() = default;
+
+// A fixed single border: the client area keeps its size below the menu bar, no maximizing.
+void Form1::fixWindowSize()
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
+}
+
+void Form1::connectHandlers()
+{
     connect(ui.CmdExe, &QPushButton::clicked, this, &Form1::CmdExe_Click);
+    connect(ui.CmdReset, &QPushButton::clicked, this, &Form1::CmdReset_Click);
+    connect(ui.CmdClose, &QPushButton::clicked, this, &Form1::CmdClose_Click);
     connect(ui.CmdCalSJ, &QPushButton::clicked, this, &Form1::CmdCalSJ_Click);
-    for (int i = 0; i < 2; ++i) {
-        connect(ui.OptSjType[i], &QRadioButton::toggled, this, [this, i](bool chosen) {
-            if (chosen)
-                OptSjType_Click(i);
-        });
-    }
+    connect(ui.CmdAbout, &QPushButton::clicked, this, &Form1::CmdAbout_Click);
+    connectOptionGroup(ui.OptType, &Form1::OptType_Click);
+    connectOptionGroup(ui.OptSjType, &Form1::OptSjType_Click);
     ui.TxtSQ->installEventFilter(this);
     ui.TxtAdd->installEventFilter(this);
 }
 
-void Form1::Form_Load() {
+// An option's handling runs when it becomes chosen, by the user or from code. Only the chosen
+// option of a group takes part in the Tab chain, as in every option group on the desktop.
+void Form1::connectOptionGroup(const std::array<QRadioButton*, 2>& group,
+                               void (Form1::*handler)(int))
+{
+    for (int i = 0; i < 2; ++i) {
+        QRadioButton* option = group[i];
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        connect(option, &QRadioButton::toggled, this, [this, option, handler, i](bool chosen) {
+            option->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus);
+            if (chosen)
+                (this->*handler)(i);
+        });
+    }
+}
+
+void Form1::Form_Load()
+{
     for (QLineEdit* box :
          {ui.TxtSQ, ui.Txt3J, ui.TxtAdd, ui.TxtSQ2, ui.TxtExe, ui.TxtSh, ui.txtSJXJ})
         box->setText(QStringLiteral("0"));
@@ -54,57 +85,76 @@ void Form1::Form_Load() {
     ui.cmbIfSQ->insertItem(1, QStringLiteral("税后"));
     ui.cmbIfSQ->setCurrentIndex(0);
     state_.mSavingAll = false;
+    LoadSettings();
 }
 
-void Form1::CmdExe_Click() {
-    Calculate();
+void Form1::LoadSettings()
+{
+    settings_->LoadSettings();
 }
 
-void Form1::TxtSQ_KeyDown(int keyCode) {
-    if (keyCode == kEnterKeyCode)
-        Calculate();
-}
-
-void Form1::TxtAdd_KeyDown(int keyCode) {
-    if (keyCode == kEnterKeyCode)
-        Calculate();
-}
-
-void Form1::Form_KeyDown(int keyCode) {
-    if (keyCode == kEnterKeyCode)
-        Calculate();
-}
-
-// Enter in the salary or subsidy box is taken here and not passed on: a line edit ignores
-// Return, and Qt would otherwise hand it to the window as well, computing twice.
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && (watched == ui.TxtSQ || watched == ui.TxtAdd)) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (isEnter(key)) {
-            if (watched == ui.TxtSQ)
-                TxtSQ_KeyDown(kEnterKeyCode);
-            else
-                TxtAdd_KeyDown(kEnterKeyCode);
-            return true;
+// The first control of the tab order that can take the focus gets it when the window opens.
+void Form1::focusFirstControl()
+{
+    for (QWidget* control : ControlsInTabOrder(centralWidget())) {
+        if (control->isVisibleTo(this) && control->isEnabled() &&
+            (control->focusPolicy() & Qt::TabFocus)) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
         }
     }
-    return QMainWindow::eventFilter(watched, event);
 }
 
-// The window's own key handling sees Enter only while no control of it has the focus; Enter
-// passed up from another control (a read-only result box, say) computes nothing.
-void Form1::keyPressEvent(QKeyEvent* event) {
-    const QWidget* focused = focusWidget();
-    const bool windowItself = !focused || focused == this || focused == centralWidget();
-    if (isEnter(event) && windowItself) {
-        Form_KeyDown(kEnterKeyCode);
-        event->accept();
+void Form1::OptType_Click(int index)
+{
+    if (index == 0) {
+        ui.CmbJs->setVisible(false);
         return;
     }
-    QMainWindow::keyPressEvent(event);
+    ui.CmbJs->setVisible(true);
+    if (ui.CmbJs->count() == 0) {
+        const QString standardThresholds[] = {QStringLiteral("800"), QStringLiteral("1000"),
+                                              QStringLiteral("1200"), QStringLiteral("1400")};
+        const QString typed = ui.CmbJs->currentText(); // filling the list must not replace it
+        for (int i = 0; i < 4; ++i)
+            ui.CmbJs->insertItem(i, standardThresholds[i]);
+        ui.CmbJs->setCurrentIndex(-1);
+        ui.CmbJs->setEditText(typed);
+    }
 }
 
-void Form1::inform(const QString& text) {
+void Form1::CmdClose_Click()
+{
+    close();
+}
+
+void Form1::MC_quit_Click()
+{
+    close();
+}
+
+void Form1::M_SaveJS_Click()
+{
+    settings_->SaveTaxBase();
+}
+
+void Form1::M_Save3JJS_Click()
+{
+    settings_->SaveThreeFundsBase();
+}
+
+void Form1::M_SaveBT_Click()
+{
+    settings_->SaveSubsidy();
+}
+
+void Form1::M_SaveAll_Click()
+{
+    settings_->SaveAll();
+}
+
+void Form1::inform(const QString& text)
+{
     services_.messages->inform(text);
 }
 

@@ -5,14 +5,22 @@
 #include "window/form_state.h"
 
 #include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
 
 namespace tallyra {
 
+class Launcher;
 class MessageBoxes;
+class SettingsCommands;
+class SettingsStore;
 
 // What the main window needs from the platform; tests hand in doubles.
 struct FormServices {
     MessageBoxes* messages = nullptr;
+    SettingsStore* settings = nullptr;
+    Launcher* launcher = nullptr;
 };
 
 // The calculator's main window: its controls, its form state and its handlers.
@@ -21,16 +29,28 @@ class Form1 : public QMainWindow {
 
 public:
     explicit Form1(FormServices services, QWidget* parent = nullptr);
+    ~Form1() override;
 
     const FormState& state() const { return state_; }
 
     // Handlers of the window's events, each named after its control and event.
     void CmdExe_Click();
     void CmdCalSJ_Click();
+    void CmdReset_Click();
+    void CmdClose_Click();
+    void CmdAbout_Click();
+    void OptType_Click(int index);
     void OptSjType_Click(int index);
     void TxtSQ_KeyDown(int keyCode);
     void TxtAdd_KeyDown(int keyCode);
     void Form_KeyDown(int keyCode);
+    void M_SaveJS_Click();
+    void M_Save3JJS_Click();
+    void M_SaveBT_Click();
+    void M_SaveAll_Click();
+    void MC_about_Click();
+    void MC_readme_Click();
+    void MC_quit_Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,7 +58,12 @@ protected:
 
 private:
     void Form_Load();
+    void LoadSettings();
     void connectHandlers();
+    void connectOptionGroup(const std::array<QRadioButton*, 2>& group, void (Form1::*handler)(int));
+    void createMenus();
+    void fixWindowSize();
+    void focusFirstControl();
 
     // The calculation: reading and checking the inputs, then the tax and the four figures.
     void Calculate();
@@ -57,6 +82,7 @@ private:
     FormServices services_;
     FormState state_;
     FormControls ui;
+    std::unique_ptr<SettingsCommands> settings_;
 };
 
 } // namespace tallyra

@@ -12,19 +12,36 @@
 namespace tallyra {
 namespace {
 
-QRect pixelRect(const ControlSpec& spec) {
+QRect pixelRect(const ControlSpec& spec)
+{
     const int height = std::max(spec.height / kTwipsPerPixel, 1);
     return QRect(spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel, spec.width / kTwipsPerPixel,
                  height);
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
+// The caption sits on the frame's top edge, as in a classic group frame, so that the controls
+// placed near the top of the box stay clear of it.
+QGroupBox* createGroupBox(const QString& caption, QWidget* parent)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
+    return box;
+}
+
+QWidget* createWidget(const ControlSpec& spec, QWidget* parent)
+{
     const QString caption = QString::fromUtf8(spec.caption);
     switch (spec.kind) {
     case ControlKind::GroupBox:
-        return new QGroupBox(caption, parent);
-    case ControlKind::Label:
-        return new QLabel(caption, parent);
+        return createGroupBox(caption, parent);
+    case ControlKind::Label: {
+        // Captions sit at the top of their box, level with the box beside them.
+        auto* label = new QLabel(caption, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
     case ControlKind::TextBox:
         return new QLineEdit(caption, parent);
     case ControlKind::Button:
@@ -47,7 +64,8 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
     return nullptr;
 }
 
-void applyState(QWidget* widget, unsigned state) {
+void applyState(QWidget* widget, unsigned state)
+{
     if (state & kHidden)
         widget->setVisible(false);
     if (state & kDisabled)
@@ -65,13 +83,15 @@ void applyState(QWidget* widget, unsigned state) {
         button->setChecked(true);
 }
 
-template <class T> T* child(QWidget* client, const char* name) {
+template <class T> T* child(QWidget* client, const char* name)
+{
     auto* widget = client->findChild<T*>(QString::fromLatin1(name));
     Q_ASSERT_X(widget, "BuildControls", name);
     return widget;
 }
 
-FormControls collect(QWidget* c) {
+FormControls collect(QWidget* c)
+{
     FormControls f;
     f.CmdAbout = child<QPushButton>(c, "CmdAbout");
     f.CmdCalSJ = child<QPushButton>(c, "CmdCalSJ");
@@ -107,7 +127,8 @@ FormControls collect(QWidget* c) {
 }
 
 // Each option pair is one exclusive group; the window's two groups never mix.
-void groupOptions(const FormControls& f, QWidget* client) {
+void groupOptions(const FormControls& f, QWidget* client)
+{
     for (const auto& pair : {f.OptType, f.OptSjType}) {
         auto* group = new QButtonGroup(client);
         group->setExclusive(true);
@@ -116,15 +137,23 @@ void groupOptions(const FormControls& f, QWidget* client) {
     }
 }
 
-void chainTabOrder(QWidget* client) {
-    const std::vector<QWidget*> ordered = ControlsInTabOrder(client);
-    for (size_t i = 1; i < ordered.size(); ++i)
-        QWidget::setTabOrder(ordered[i - 1], ordered[i]);
+// Only controls that can ever take the focus are chained: moving a group box in the chain
+// would move its contents along with it.
+void chainTabOrder(QWidget* client)
+{
+    std::vector<QWidget*> focusable;
+    for (QWidget* control : ControlsInTabOrder(client)) {
+        if (control->focusPolicy() != Qt::NoFocus)
+            focusable.push_back(control);
+    }
+    for (size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1], focusable[i]);
 }
 
 } // namespace
 
-std::vector<QWidget*> ControlsInTabOrder(QWidget* client) {
+std::vector<QWidget*> ControlsInTabOrder(QWidget* client)
+{
     std::map<int, QWidget*> byTab;
     for (const ControlSpec& spec : ControlTable()) {
         if (spec.tab >= 0)
@@ -136,7 +165,8 @@ std::vector<QWidget*> ControlsInTabOrder(QWidget* client) {
     return ordered;
 }
 
-FormControls BuildControls(QWidget* client) {
+FormControls BuildControls(QWidget* client)
+{
     std::map<std::string, QWidget*> containers;
     for (const ControlSpec& spec : ControlTable()) {
         QWidget* parent = spec.container ? containers.at(spec.container) : client;

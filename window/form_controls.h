@@ -49,11 +49,13 @@ struct FormControls {
     QLineEdit* txtSJXJ = nullptr;
 
     std::array<QLineEdit*, 4> employeeBoxes() const { return {TxtGJJ, TxtYLJ, TxtYLBX, TxtSYBX}; }
-    std::array<QLineEdit*, 4> employerBoxes() const {
+    std::array<QLineEdit*, 4> employerBoxes() const
+    {
         return {TxtGSGJJ, TxtGSYLJ, TxtGSYLBX, TxtGSSYBX};
     }
     // The order in which the contribution boxes are zeroed before every fund calculation.
-    std::array<QLineEdit*, 8> contributionBoxesInZeroingOrder() const {
+    std::array<QLineEdit*, 8> contributionBoxesInZeroingOrder() const
+    {
         return {TxtGJJ, TxtYLJ, TxtYLBX, TxtSYBX, TxtGSGJJ, TxtGSSYBX, TxtGSYLBX, TxtGSYLJ};
     }
 };

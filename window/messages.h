@@ -6,38 +6,49 @@
 // exclamation marks differ on purpose (ASCII "!" in some, full-width "！" in others).
 namespace tallyra::messages {
 
-inline QString salaryFirst() {
+inline QString salaryFirst()
+{
     return QStringLiteral("请先填写税前薪水!");
 }
-inline QString wrongDataType() {
+inline QString wrongDataType()
+{
     return QStringLiteral("请输入正确的数据类型!");
 }
-inline QString fundsExceedSalary() {
+inline QString fundsExceedSalary()
+{
     return QStringLiteral("三金不能超过税前数目！");
 }
-inline QString mustNotBeNegative() {
+inline QString mustNotBeNegative()
+{
     return QStringLiteral("不能为负数！");
 }
-inline QString thresholdNegative() {
+inline QString thresholdNegative()
+{
     return QStringLiteral("基数不能为负数！");
 }
-inline QString chooseThreshold() {
+inline QString chooseThreshold()
+{
     return QStringLiteral("请先选择交税基数!");
 }
-inline QString fillInSalary() {
+inline QString fillInSalary()
+{
     return QStringLiteral("请先填写薪水!");
 }
-inline QString computeFundsNow() {
+inline QString computeFundsNow()
+{
     return QStringLiteral("您的三金为0，需要立刻按照当前方式计算吗？");
 }
-inline QString fundsSalaryFirst() {
+inline QString fundsSalaryFirst()
+{
     return QStringLiteral("请先填写税前薪水");
 }
-inline QString fundsBaseInvalid() {
+inline QString fundsBaseInvalid()
+{
     return QStringLiteral("请先填写正确数值!");
 }
 // A figure beyond the single-precision range: refused rather than shown as garbage.
-inline QString figureTooLarge() {
+inline QString figureTooLarge()
+{
     return QStringLiteral("数值太大，无法计算！");
 }
 

@@ -7,15 +7,18 @@
 
 namespace tallyra {
 
-void Form1::CmdCalSJ_Click() {
+void Form1::CmdCalSJ_Click()
+{
     computeThreeFunds();
 }
 
-void Form1::OptSjType_Click(int index) {
+void Form1::OptSjType_Click(int index)
+{
     ui.TxtInputSJJS->setVisible(index != 0);
 }
 
-bool Form1::computeThreeFunds() {
+bool Form1::computeThreeFunds()
+{
     const auto salary = ReadSingle(ui.TxtSQ->text());
     if (!salary) {
         inform(messages::fundsSalaryFirst());
@@ -51,7 +54,8 @@ bool Form1::computeThreeFunds() {
     return true;
 }
 
-Contributions Form1::writeContributions(float base) {
+Contributions Form1::writeContributions(float base)
+{
     std::array<bool, kFundCount> ticked{};
     for (int i = 0; i < kFundCount; ++i)
         ticked[i] = ui.chkSj[i]->checkState() == Qt::Checked; // greyed counts as unticked

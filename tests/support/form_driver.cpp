@@ -1,6 +1,7 @@
 #include "tests/support/form_driver.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QLocale>
 #include <QTest>
@@ -8,11 +9,19 @@
 namespace tallyra::test {
 
 FormDriver::FormDriver()
-    : form_(std::make_unique<Form1>(FormServices{&messages_})) {}
+    : FormDriver(memoryStore_)
+{
+}
+
+FormDriver::FormDriver(SettingsStore& store)
+    : form_(std::make_unique<Form1>(FormServices{&messages_, &store, &launcher_}))
+{
+}
 
 FormDriver::~FormDriver() = default;
 
-QString FormDriver::text(const QString& name) const {
+QString FormDriver::text(const QString& name) const
+{
     if (auto* edit = control<QLineEdit>(name))
         return edit->text();
     if (auto* combo = control<QComboBox>(name))
@@ -20,7 +29,8 @@ QString FormDriver::text(const QString& name) const {
     qFatal("no text control named %s", qPrintable(name));
 }
 
-void FormDriver::setText(const QString& name, const QString& text) {
+void FormDriver::setText(const QString& name, const QString& text)
+{
     if (auto* edit = control<QLineEdit>(name)) {
         edit->setText(text);
         return;
@@ -32,42 +42,56 @@ void FormDriver::setText(const QString& name, const QString& text) {
     qFatal("no text control named %s", qPrintable(name));
 }
 
-void FormDriver::setChecked(const QString& name, bool checked) {
+void FormDriver::setChecked(const QString& name, bool checked)
+{
     auto* button = control<QAbstractButton>(name);
     Q_ASSERT(button);
     button->setChecked(checked);
 }
 
-void FormDriver::click(const QString& name) {
+void FormDriver::click(const QString& name)
+{
     auto* button = control<QAbstractButton>(name);
     Q_ASSERT(button);
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void FormDriver::pressEnter(const QString& name, Qt::KeyboardModifiers modifiers) {
+void FormDriver::pressEnter(const QString& name, Qt::KeyboardModifiers modifiers)
+{
     QWidget* widget = control<QWidget>(name);
     Q_ASSERT(widget);
     QTest::keyClick(widget, Qt::Key_Return, modifiers);
 }
 
-void FormDriver::chooseDirection(int index) {
+void FormDriver::triggerMenu(const QString& actionName)
+{
+    auto* action = form_->findChild<QAction*>(actionName);
+    Q_ASSERT(action);
+    action->trigger();
+}
+
+void FormDriver::chooseDirection(int index)
+{
     control<QComboBox>(QStringLiteral("cmbIfSQ"))->setCurrentIndex(index);
 }
 
 void FormDriver::enterWithFixedFunds(const QString& salary, const QString& funds,
-                                     const QString& subsidy) {
+                                     const QString& subsidy)
+{
     setChecked(QStringLiteral("ChkAlwaysCal3J"), false);
     setText(QStringLiteral("TxtSQ"), salary);
     setText(QStringLiteral("Txt3J"), funds);
     setText(QStringLiteral("TxtAdd"), subsidy);
 }
 
-QStringList FormDriver::results() const {
+QStringList FormDriver::results() const
+{
     return {text(QStringLiteral("TxtSQ2")), text(QStringLiteral("TxtExe")),
             text(QStringLiteral("TxtSh")), text(QStringLiteral("txtSJXJ"))};
 }
 
-void useChineseLocale() {
+void useChineseLocale()
+{
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 }
 

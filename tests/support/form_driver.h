@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/fake_platform.h"
 #include "tests/support/recording_message_boxes.h"
 #include "window/form1.h"
 
@@ -13,13 +14,18 @@ namespace tallyra::test {
 // names as a user would: type into boxes, tick, choose, click, press Enter.
 class FormDriver {
 public:
+    // A fresh window on its own in-memory settings, or on a given store (a restart).
     FormDriver();
+    explicit FormDriver(SettingsStore& store);
     ~FormDriver();
 
     Form1& form() { return *form_; }
     RecordingMessageBoxes& messages() { return messages_; }
+    MemorySettingsStore& memoryStore() { return memoryStore_; }
+    RecordingLauncher& launcher() { return launcher_; }
 
-    template <class T = QWidget> T* control(const QString& name) const {
+    template <class T = QWidget> T* control(const QString& name) const
+    {
         return form_->findChild<T*>(name);
     }
 
@@ -35,8 +41,12 @@ public:
     void enterWithFixedFunds(const QString& salary, const QString& funds, const QString& subsidy);
     QStringList results() const; // TxtSQ2, TxtExe, TxtSh, txtSJXJ
 
+    void triggerMenu(const QString& actionName);
+
 private:
     RecordingMessageBoxes messages_;
+    MemorySettingsStore memoryStore_;
+    RecordingLauncher launcher_;
     std::unique_ptr<Form1> form_;
 };
 

@@ -2,7 +2,8 @@
 
 namespace tallyra::test {
 
-bool RecordingMessageBoxes::askYesNo(const QString& text) {
+bool RecordingMessageBoxes::askYesNo(const QString& text)
+{
     shown.append(text);
     if (scripted.empty()) {
         ++unexpectedQuestions;
@@ -13,11 +14,13 @@ bool RecordingMessageBoxes::askYesNo(const QString& text) {
     return answer;
 }
 
-void RecordingMessageBoxes::scriptAnswers(std::initializer_list<bool> answers) {
+void RecordingMessageBoxes::scriptAnswers(std::initializer_list<bool> answers)
+{
     scripted.insert(scripted.end(), answers);
 }
 
-void RecordingMessageBoxes::clear() {
+void RecordingMessageBoxes::clear()
+{
     shown.clear();
     scripted.clear();
     unexpectedQuestions = 0;

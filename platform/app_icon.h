@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace tallyra {
+
+// The program's icon: the main window's, the About box's and the desktop entry's artwork.
+QIcon AppIcon();
+
+} // namespace tallyra

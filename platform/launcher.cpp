@@ -1,0 +1,25 @@
+#include "platform/launcher.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
+
+namespace tallyra {
+
+bool QtLauncher::startDetached(const QString& program, const QStringList& arguments)
+{
+    return !program.isEmpty() && QProcess::startDetached(program, arguments);
+}
+
+bool QtLauncher::openDocument(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString ProgramDirectory()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace tallyra

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tallyra {
+
+// Starting other programs, never through a shell and never waiting for them.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+
+    // Starts `program` with `arguments` as a separate process; false when it could not start.
+    virtual bool startDetached(const QString& program, const QStringList& arguments) = 0;
+
+    // Opens a document in the desktop's viewer for its type; false when that failed.
+    virtual bool openDocument(const QString& path) = 0;
+};
+
+class QtLauncher final : public Launcher {
+public:
+    bool startDetached(const QString& program, const QStringList& arguments) override;
+    bool openDocument(const QString& path) override;
+};
+
+// The folder that holds the running program file, without a trailing separator.
+QString ProgramDirectory();
+
+} // namespace tallyra

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/launcher.h"
+#include "platform/settings_store.h"
+
+#include <QMap>
+#include <QStringList>
+
+namespace tallyra::test {
+
+// A settings store in memory, so that window tests never reach the user's own settings.
+class MemorySettingsStore final : public SettingsStore {
+public:
+    QString read(const QString& section, const QString& key, const QString& fallback) override
+    {
+        return entries.value(section + QLatin1Char('/') + key, fallback);
+    }
+    bool save(const QString& section, const QString& key, const QString& text) override
+    {
+        if (failWrites)
+            return false;
+        entries.insert(section + QLatin1Char('/') + key, text);
+        return true;
+    }
+
+    QMap<QString, QString> entries;
+    bool failWrites = false;
+};
+
+// Records what would have been started or opened.
+class RecordingLauncher final : public Launcher {
+public:
+    bool startDetached(const QString& program, const QStringList& arguments) override
+    {
+        started.append(program);
+        started.append(arguments);
+        return succeed;
+    }
+    bool openDocument(const QString& path) override
+    {
+        opened.append(path);
+        return succeed;
+    }
+
+    QStringList started;
+    QStringList opened;
+    bool succeed = true;
+};
+
+} // namespace tallyra::test

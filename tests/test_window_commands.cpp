@@ -1,0 +1,188 @@
+// Start-up, the threshold choice, Reset, Close and Readme on the real main window.
+#include "tests/support/form_driver.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+using namespace tallyra;
+using test::FormDriver;
+
+namespace {
+
+QStringList items(const FormDriver& d, const QString& name)
+{
+    QStringList list;
+    auto* combo = d.control<QComboBox>(name);
+    for (int i = 0; i < combo->count(); ++i)
+        list << combo->itemText(i);
+    return list;
+}
+
+bool shown(const FormDriver& d, const QString& name)
+{
+    return d.control(name)->isVisibleTo(const_cast<FormDriver&>(d).form().centralWidget());
+}
+
+const QStringList kZeroedBoxes{"TxtSQ",   "TxtAdd",   "Txt3J",   "TxtSQ2",    "TxtExe",
+                               "TxtSh",   "txtSJXJ",  "TxtGJJ",  "TxtYLJ",    "TxtYLBX",
+                               "TxtSYBX", "TxtGSGJJ", "TxtGSSYBX", "TxtGSYLBX", "TxtGSYLJ",
+                               "TxtCmp3J", "TxtTol3J"};
+
+} // namespace
+
+class TestWindowCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { test::useChineseLocale(); }
+
+    void startState()
+    {
+        FormDriver d;
+        for (const char* name : {"TxtSQ", "TxtAdd", "Txt3J", "TxtSQ2", "TxtExe", "TxtSh",
+                                 "txtSJXJ", "TxtCmp3J", "TxtTol3J"})
+            QCOMPARE(d.text(QString::fromLatin1(name)), QStringLiteral("0"));
+        QCOMPARE(d.text(QStringLiteral("TxtGJJ")), QString());
+        QCOMPARE(items(d, QStringLiteral("cmbIfSQ")), (QStringList{"税前", "税后"}));
+        QCOMPARE(d.control<QComboBox>(QStringLiteral("cmbIfSQ"))->currentIndex(), 0);
+        QVERIFY(!shown(d, QStringLiteral("CmbJs")));
+        QCOMPARE(items(d, QStringLiteral("CmbJs")), QStringList());
+        QVERIFY(!shown(d, QStringLiteral("TxtInputSJJS")));
+        QVERIFY(!d.form().state().mSavingAll);
+        QCOMPARE(d.messages().shown, QStringList());
+    }
+
+    // The list holds each standard value once, however often "其他" is chosen, and a typed
+    // threshold survives hiding and showing.
+    void otherThresholdShowsTheList()
+    {
+        FormDriver d;
+        d.click(QStringLiteral("OptType(1)"));
+        QVERIFY(shown(d, QStringLiteral("CmbJs")));
+        QCOMPARE(d.text(QStringLiteral("CmbJs")), QString());
+        QCOMPARE(items(d, QStringLiteral("CmbJs")), (QStringList{"800", "1000", "1200", "1400"}));
+        d.setText(QStringLiteral("CmbJs"), QStringLiteral("1500"));
+        d.click(QStringLiteral("OptType(0)"));
+        QVERIFY(!shown(d, QStringLiteral("CmbJs")));
+        d.click(QStringLiteral("OptType(1)"));
+        QCOMPARE(d.text(QStringLiteral("CmbJs")), QStringLiteral("1500"));
+        QCOMPARE(items(d, QStringLiteral("CmbJs")), (QStringList{"800", "1000", "1200", "1400"}));
+    }
+
+    void pickingAThresholdFromTheListIsUsed()
+    {
+        FormDriver d;
+        d.click(QStringLiteral("OptType(1)"));
+        d.control<QComboBox>(QStringLiteral("CmbJs"))->setCurrentIndex(0); // 800
+        d.enterWithFixedFunds(QStringLiteral("2900"), QStringLiteral("300"), QStringLiteral("0"));
+        d.click(QStringLiteral("CmdExe"));
+        QCOMPARE(d.text(QStringLiteral("TxtExe")), QStringLiteral("145"));
+    }
+
+    // While the standard option is chosen a number left in the hidden list is not used.
+    void hiddenThresholdIsIgnored()
+    {
+        FormDriver d;
+        d.click(QStringLiteral("OptType(1)"));
+        d.setText(QStringLiteral("CmbJs"), QStringLiteral("800"));
+        d.click(QStringLiteral("OptType(0)"));
+        d.enterWithFixedFunds(QStringLiteral("3000"), QStringLiteral("300"), QStringLiteral("0"));
+        d.click(QStringLiteral("CmdExe"));
+        QCOMPARE(d.form().state().mTaxBase, 1000.0f);
+        QCOMPARE(d.text(QStringLiteral("TxtExe")), QStringLiteral("145"));
+    }
+
+    // Enter in the threshold box adds nothing to its list.
+    void enterInThresholdBoxAddsNoItem()
+    {
+        FormDriver d;
+        d.click(QStringLiteral("OptType(1)"));
+        d.setText(QStringLiteral("CmbJs"), QStringLiteral("1500"));
+        QTest::keyClick(d.control(QStringLiteral("CmbJs")), Qt::Key_Return);
+        QCOMPARE(items(d, QStringLiteral("CmbJs")).size(), 4);
+    }
+
+    void resetFromADirtyWindow()
+    {
+        FormDriver d;
+        d.setText(QStringLiteral("TxtSQ"), QStringLiteral("12345.67"));
+        d.setText(QStringLiteral("TxtAdd"), QStringLiteral("150"));
+        d.click(QStringLiteral("CmdExe"));
+        d.click(QStringLiteral("OptType(1)"));
+        d.setText(QStringLiteral("CmbJs"), QStringLiteral("1500"));
+        d.click(QStringLiteral("OptSjType(1)"));
+        d.setText(QStringLiteral("TxtInputSJJS"), QStringLiteral("2000"));
+        d.setChecked(QStringLiteral("chkSj(1)"), false);
+        d.setChecked(QStringLiteral("chkSj(3)"), false);
+        d.setChecked(QStringLiteral("ChkAlwaysCal3J"), false);
+        d.chooseDirection(1);
+        const float taxBefore = d.form().state().mTax;
+
+        d.click(QStringLiteral("CmdReset"));
+
+        for (const QString& name : kZeroedBoxes)
+            QCOMPARE(d.text(name), QStringLiteral("0"));
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(d.control<QCheckBox>(QStringLiteral("chkSj(%1)").arg(i))->isChecked());
+        QVERIFY(d.control<QRadioButton>(QStringLiteral("OptType(0)"))->isChecked());
+        QVERIFY(!shown(d, QStringLiteral("CmbJs")));
+        QCOMPARE(d.text(QStringLiteral("CmbJs")), QStringLiteral("1500"));
+        // Left as the user had them:
+        QVERIFY(d.control<QRadioButton>(QStringLiteral("OptSjType(1)"))->isChecked());
+        QVERIFY(shown(d, QStringLiteral("TxtInputSJJS")));
+        QCOMPARE(d.text(QStringLiteral("TxtInputSJJS")), QStringLiteral("2000"));
+        QVERIFY(!d.control<QCheckBox>(QStringLiteral("ChkAlwaysCal3J"))->isChecked());
+        QCOMPARE(d.control<QComboBox>(QStringLiteral("cmbIfSQ"))->currentIndex(), 1);
+        const FormState& state = d.form().state();
+        QCOMPARE(state.mSalary, 0.0f);
+        QCOMPARE(std::get<float>(state.mThreeFunds), 0.0f);
+        QCOMPARE(state.mSubsidy, 0.0f);
+        QCOMPARE(state.mTax, taxBefore);
+        QCOMPARE(d.messages().shown, QStringList());
+    }
+
+    void closeCommandsCloseWithoutAsking_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("button") << "CmdClose";
+        QTest::newRow("menu") << "MC_quit";
+    }
+    void closeCommandsCloseWithoutAsking()
+    {
+        QFETCH(QString, how);
+        FormDriver d;
+        d.form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form()));
+        d.setText(QStringLiteral("TxtAdd"), QStringLiteral("-200"));
+        if (how.startsWith(QLatin1String("Cmd")))
+            d.click(how);
+        else
+            d.triggerMenu(how);
+        QVERIFY(!d.form().isVisible());
+        QCOMPARE(d.messages().shown, QStringList());
+        QVERIFY(d.memoryStore().entries.isEmpty()); // nothing saved on the way
+    }
+
+    // The readme opens in the desktop's viewer, the calculator not waiting for it.
+    void readmeOpensBesideTheProgram()
+    {
+        FormDriver d;
+        d.triggerMenu(QStringLiteral("MC_readme"));
+        QCOMPARE(d.launcher().opened.size(), 1);
+        QVERIFY(d.launcher().opened.first().endsWith(QLatin1String("/readme.txt")));
+        QCOMPARE(d.messages().shown, QStringList());
+    }
+
+    void readmeThatCannotOpenIsReported()
+    {
+        FormDriver d;
+        d.launcher().succeed = false;
+        d.triggerMenu(QStringLiteral("MC_readme"));
+        QCOMPARE(d.messages().shown.size(), 1);
+        QVERIFY(d.messages().shown.first().startsWith(QStringLiteral("无法打开说明文件")));
+    }
+};
+
+QTEST_MAIN(TestWindowCommands)
+#include "test_window_commands.moc"

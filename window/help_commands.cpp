@@ -1,0 +1,38 @@
+// The help menu's commands that leave the calculation: About and Readme.
+#include "window/form1.h"
+
+#include "platform/launcher.h"
+#include "platform/message_boxes.h"
+#include "platform/readme_path.h"
+
+#include <QDir>
+
+namespace tallyra {
+
+void Form1::MC_about_Click()
+{
+    CmdAbout_Click();
+}
+
+void Form1::CmdAbout_Click()
+{
+    // The About box arrives with its own module.
+}
+
+// The readme opens in the text viewer without the calculator waiting for it. On Windows the
+// viewer is Notepad, given the path as one argument (so a folder with blanks is no problem);
+// elsewhere the desktop's viewer for text files.
+void Form1::MC_readme_Click()
+{
+    const QString path = ReadmePath();
+#ifdef Q_OS_WIN
+    const bool started = services_.launcher->startDetached(QStringLiteral("notepad.exe"),
+                                                           {QDir::toNativeSeparators(path)});
+#else
+    const bool started = services_.launcher->openDocument(path);
+#endif
+    if (!started)
+        inform(QStringLiteral("无法打开说明文件：%1").arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace tallyra

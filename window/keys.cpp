@@ -1,0 +1,67 @@
+// Enter starts a calculation from the salary box, the subsidy box, or the window itself.
+#include "window/form1.h"
+
+#include <QKeyEvent>
+
+namespace tallyra {
+namespace {
+
+constexpr int kEnterKeyCode = 13;
+
+// Return and the keypad's Enter both count as Enter, whatever the shift state.
+bool isEnter(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+void Form1::TxtSQ_KeyDown(int keyCode)
+{
+    if (keyCode == kEnterKeyCode)
+        Calculate();
+}
+
+void Form1::TxtAdd_KeyDown(int keyCode)
+{
+    if (keyCode == kEnterKeyCode)
+        Calculate();
+}
+
+void Form1::Form_KeyDown(int keyCode)
+{
+    if (keyCode == kEnterKeyCode)
+        Calculate();
+}
+
+// Enter in the salary or subsidy box is taken here and not passed on: a line edit ignores
+// Return, and Qt would otherwise hand it to the window as well, computing twice.
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == ui.TxtSQ || watched == ui.TxtAdd)) {
+        if (isEnter(static_cast<QKeyEvent*>(event))) {
+            if (watched == ui.TxtSQ)
+                TxtSQ_KeyDown(kEnterKeyCode);
+            else
+                TxtAdd_KeyDown(kEnterKeyCode);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The window's own key handling sees Enter only while no control of it has the focus; Enter
+// passed up from another control (a read-only result box, say) computes nothing.
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    const QWidget* focused = focusWidget();
+    const bool windowItself = !focused || focused == this || focused == centralWidget();
+    if (isEnter(event) && windowItself) {
+        Form_KeyDown(kEnterKeyCode);
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace tallyra
