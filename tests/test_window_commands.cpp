@@ -29,6 +29,16 @@ const QStringList kZeroedBoxes{"TxtSQ",   "TxtAdd",   "Txt3J",   "TxtSQ2",    "T
                                "TxtSYBX", "TxtGSGJJ", "TxtGSSYBX", "TxtGSYLBX", "TxtGSYLJ",
                                "TxtCmp3J", "TxtTol3J"};
 
+QList<frmAbout*> aboutBoxes()
+{
+    QList<frmAbout*> boxes;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<frmAbout*>(w))
+            boxes << box;
+    }
+    return boxes;
+}
+
 } // namespace
 
 class TestWindowCommands : public QObject {
@@ -172,6 +182,39 @@ private slots:
         QCOMPARE(d.launcher().opened.size(), 1);
         QVERIFY(d.launcher().opened.first().endsWith(QLatin1String("/readme.txt")));
         QCOMPARE(d.messages().shown, QStringList());
+    }
+
+    // One About box, however often it is asked for; it has no owner and the calculator stays
+    // usable; closing the calculator leaves it open.
+    void oneAboutBox()
+    {
+        FormDriver d;
+        d.form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form()));
+        d.triggerMenu(QStringLiteral("MC_about"));
+        d.triggerMenu(QStringLiteral("MC_about"));
+        d.form().CmdAbout_Click();
+        const QList<frmAbout*> boxes = aboutBoxes();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes.first()->isVisible());
+        QCOMPARE(boxes.first()->parentWidget(), nullptr);
+        QVERIFY(!boxes.first()->isModal());
+        QCOMPARE(boxes.first()->windowTitle(), QStringLiteral("关于 Tallyra"));
+
+        d.click(QStringLiteral("CmdClose"));
+        QVERIFY(!d.form().isVisible());
+        QVERIFY(boxes.first()->isVisible());
+        QVERIFY(!QApplication::closingDown());
+    }
+
+    void aboutBoxOpensAgainAfterClosing()
+    {
+        FormDriver d;
+        d.triggerMenu(QStringLiteral("MC_about"));
+        aboutBoxes().first()->close();
+        QTRY_COMPARE(aboutBoxes().size(), 0); // unloaded: deleted once closed
+        d.triggerMenu(QStringLiteral("MC_about"));
+        QCOMPARE(aboutBoxes().size(), 1);
     }
 
     void readmeThatCannotOpenIsReported()

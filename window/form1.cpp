@@ -33,7 +33,11 @@ Form1::Form1(FormServices services, QWidget* parent)
     focusFirstControl();
 }
 
-Form1::~Form1() = default;
+// An About box still open when the window itself goes (at program end, or in tests) goes too.
+Form1::~Form1()
+{
+    delete aboutBox_;
+}
 
 // A fixed single border: the client area keeps its size below the menu bar, no maximizing.
 void Form1::fixWindowSize()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "about/frm_about.h"
 #include "core/contributions.h"
 #include "window/form_controls.h"
 #include "window/form_state.h"
@@ -21,6 +22,7 @@ struct FormServices {
     MessageBoxes* messages = nullptr;
     SettingsStore* settings = nullptr;
     Launcher* launcher = nullptr;
+    AboutServices about;
 };
 
 // The calculator's main window: its controls, its form state and its handlers.
@@ -83,6 +85,7 @@ private:
     FormState state_;
     FormControls ui;
     std::unique_ptr<SettingsCommands> settings_;
+    QPointer<frmAbout> aboutBox_; // one box at a time, owned by no window
 };
 
 } // namespace tallyra

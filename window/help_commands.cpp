@@ -14,9 +14,15 @@ void Form1::MC_about_Click()
     CmdAbout_Click();
 }
 
+// The About box has no owner, so the calculator stays usable and closing the calculator
+// leaves it open; asking again brings the same box to the front.
 void Form1::CmdAbout_Click()
 {
-    // The About box arrives with its own module.
+    if (!aboutBox_)
+        aboutBox_ = new frmAbout(services_.about);
+    aboutBox_->show();
+    aboutBox_->raise();
+    aboutBox_->activateWindow();
 }
 
 // The readme opens in the text viewer without the calculator waiting for it. On Windows the

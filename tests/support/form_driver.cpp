@@ -14,7 +14,9 @@ FormDriver::FormDriver()
 }
 
 FormDriver::FormDriver(SettingsStore& store)
-    : form_(std::make_unique<Form1>(FormServices{&messages_, &store, &launcher_}))
+    : form_(std::make_unique<Form1>(FormServices{
+          &messages_, &store, &launcher_,
+          AboutServices{&messages_, &registry_, &fileTest_, &launcher_}}))
 {
 }
 

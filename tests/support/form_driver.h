@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_test.h"
+#include "platform/registry.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/recording_message_boxes.h"
 #include "window/form1.h"
@@ -47,6 +49,8 @@ private:
     RecordingMessageBoxes messages_;
     MemorySettingsStore memoryStore_;
     RecordingLauncher launcher_;
+    NullRegistry registry_;
+    QtFileTest fileTest_;
     std::unique_ptr<Form1> form_;
 };
 

@@ -1,0 +1,125 @@
+#include "about/frm_about.h"
+
+#include "platform/app_icon.h"
+#include "platform/app_identity.h"
+#include "platform/file_test.h"
+#include "platform/launcher.h"
+#include "platform/message_boxes.h"
+#include "platform/registry.h"
+
+#include <QKeyEvent>
+
+#include <exception>
+
+namespace tallyra {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+const QString kToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+const QString kToolValue = QStringLiteral("PATH");
+const QString kToolFolderKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+const QString kToolFolderValue = QStringLiteral("MSINFO");
+const QString kToolFile = QStringLiteral("\\MSINFO32.EXE");
+
+} // namespace
+
+frmAbout::frmAbout(AboutServices services, QWidget* parent)
+    : QDialog(parent)
+    , services_(services)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(kAboutClientWidthTwips / kTwipsPerPixel, kAboutClientHeightTwips / kTwipsPerPixel);
+    setWindowTitle(QStringLiteral("关于个人所得税计算器"));
+    setWindowIcon(AppIcon());
+
+    ui = BuildAboutControls(this);
+    ui.cmdOK->setDefault(true);
+    connect(ui.cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(ui.cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    Form_Load();
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(QStringLiteral("关于 ") + AppIdentity::title());
+    ui.lblVersion->setText(QStringLiteral("版本 %1.%2.%3")
+                               .arg(AppIdentity::major)
+                               .arg(AppIdentity::minor)
+                               .arg(AppIdentity::revision));
+    ui.lblTitle->setText(AppIdentity::title());
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+// Esc presses OK, as Enter does while no other button has the focus.
+void frmAbout::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        ui.cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::StartSysInfo()
+{
+    bool started = false;
+    try {
+        started = launchSysInfo();
+    } catch (const std::exception&) {
+        started = false; // a failure on the way is reported like a missing tool
+    }
+    if (!started)
+        services_.messages->inform(QStringLiteral("此时系统信息不可用"));
+}
+
+// The tool's full path is stored under its own key; failing that, its folder is. False when
+// neither is there, the folder lacks the tool, or the tool did not start.
+bool frmAbout::launchSysInfo()
+{
+    QString path;
+    if (!GetKeyValue(kHkeyLocalMachine, kToolKey, kToolValue, path)) {
+        if (!GetKeyValue(kHkeyLocalMachine, kToolFolderKey, kToolFolderValue, path))
+            return false;
+        path += kToolFile; // the tool lies directly inside the folder
+        if (!services_.files->isPlainFile(path))
+            return false;
+    }
+    // The path is the whole command line: no arguments, and the box does not wait.
+    return services_.launcher->startDetached(path, {});
+}
+
+bool frmAbout::GetKeyValue(quint32 root, const QString& keyPath, const QString& valueName,
+                           QString& text)
+{
+    const std::optional<RegistryValue> value = services_.registry->query(root, keyPath, valueName);
+    if (!value || value->data.size() > kRegistryBufferBytes) {
+        text.clear();
+        return false;
+    }
+    switch (value->type) {
+    case kRegSz:
+        text = RegistryText(value->data);
+        break;
+    case kRegDword:
+        text = QString::number(RegistryDword(value->data));
+        break;
+    default: // found, but of a type the box has no use for
+        break;
+    }
+    return true;
+}
+
+} // namespace tallyra

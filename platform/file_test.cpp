@@ -1,0 +1,41 @@
+#include "platform/file_test.h"
+
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <string>
+#endif
+
+namespace tallyra {
+namespace {
+
+bool isSystemFile([[maybe_unused]] const QString& path)
+{
+#ifdef Q_OS_WIN
+    const std::wstring native = path.toStdWString();
+    const DWORD attributes = GetFileAttributesW(native.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_SYSTEM);
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
+bool IsPlainFile(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && info.isFile() && !info.isHidden() && !isSystemFile(path);
+}
+
+} // namespace tallyra
