@@ -5,6 +5,7 @@
 #include "platform/qt_message_boxes.h"
 #include "platform/registry.h"
 #include "platform/settings_store.h"
+#include "platform/translations.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -12,6 +13,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    tallyra::InstallChineseTranslations(app);
+    // Lets a Wayland desktop match the window with the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral(TALLYRA_DESKTOP_FILE_NAME));
     QApplication::setApplicationName(tallyra::AppIdentity::title());
     tallyra::ApplyInterfaceFont();
 

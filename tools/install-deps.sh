@@ -9,6 +9,7 @@ packages=(
     qt6-translations-l10n
     fonts-noto-cjk
     xvfb xauth
+    dpkg-dev file desktop-file-utils appstream # the package build and the install-tree checks
 )
 
 missing=()

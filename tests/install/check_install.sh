@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks the tree a desktop needs: the program,
+# its desktop entry and AppStream metainfo (both validated), the icon at every size and as SVG,
+# and the readme where the installed program looks for it.
+# Usage: check_install.sh BUILD_DIR SOURCE_DIR PROJECT_VERSION READMEPATH_PROBE
+set -euo pipefail
+build=$1 source=$2 version=$3 probe=$4
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/usr
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+cmake --install "$build" --prefix "$prefix" >"$work/install.log"
+
+[[ -x $prefix/bin/tallyra ]] || fail "bin/tallyra is missing or not executable"
+
+shopt -s nullglob
+entries=("$prefix"/share/applications/*.desktop)
+if ((${#entries[@]} != 1)); then
+    fail "expected one desktop entry, found ${#entries[@]}"
+    exit 1
+fi
+entry=${entries[0]}
+id=$(basename "$entry" .desktop)
+[[ $id =~ ^[a-z]+(\.[A-Za-z0-9_-]+){2,}$ ]] || fail "desktop id $id is not a reverse-DNS name"
+
+key() { sed -n "s/^$1=//p" "$entry"; }
+[[ $(key Exec) == tallyra ]] || fail "Exec is '$(key Exec)', not tallyra"
+[[ $(key Icon) == "$id" ]] || fail "Icon is '$(key Icon)', not $id"
+[[ $(key 'Name\[zh_CN\]') == 个人所得税计算器 ]] || fail "Name[zh_CN] is '$(key 'Name\[zh_CN\]')'"
+[[ -n $(key Name) && -n $(key Comment) && -n $(key 'Comment\[zh_CN\]') ]] ||
+    fail "Name, Comment or Comment[zh_CN] is empty"
+[[ ";$(key Categories)" == *";Office;"* && ";$(key Categories)" == *";Finance;"* ]] ||
+    fail "Categories '$(key Categories)' lack Office or Finance"
+# Hints are fine; errors and warnings are not.
+if ! report=$(desktop-file-validate "$entry" 2>&1) || grep -qE 'error:|warning:' <<<"$report"; then
+    fail "desktop-file-validate: $report"
+fi
+
+# Every PNG size lies in its own hicolor folder and really has that size.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $3*256+$4 "x" $7*256+$8}'; }
+for size in 16 22 24 32 48 64 128 256; do
+    png=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
+    if [[ ! -f $png ]]; then
+        fail "icon ${size}x${size} is missing"
+    elif [[ $(png_size "$png") != "${size}x${size}" ]]; then
+        fail "icon ${size}x${size} is $(png_size "$png") pixels"
+    fi
+done
+svg=$prefix/share/icons/hicolor/scalable/apps/$id.svg
+grep -q '<svg' "$svg" 2>/dev/null || fail "scalable icon $svg is missing or not SVG"
+
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+if [[ ! -f $metainfo ]]; then
+    fail "metainfo $metainfo is missing"
+else
+    appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli rejected $metainfo"
+    grep -q "<id>$id</id>" "$metainfo" || fail "metainfo id differs from the desktop id $id"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+        fail "metainfo does not launch $id.desktop"
+    grep -q "<release version=\"$version\"" "$metainfo" ||
+        fail "metainfo has no release $version"
+    grep -q '<summary xml:lang="zh_CN">' "$metainfo" || fail "metainfo has no Chinese summary"
+fi
+
+readme=$prefix/share/tallyra/readme.txt
+cmp -s "$readme" "$source/resources/readme.txt" || fail "share/tallyra/readme.txt differs or is missing"
+# A program in the installed bin folder, with no readme beside it, finds the installed one.
+cp "$probe" "$prefix/bin/"
+found=$("$prefix/bin/$(basename "$probe")")
+[[ $found == "$readme" ]] || fail "the installed program looks for its readme at '$found'"
+
+((failures == 0)) || exit 1
+echo "install tree of $id is complete"
