@@ -145,6 +145,17 @@ private slots:
         QCOMPARE(fundTexts(d), expected);
     }
 
+    // A figure longer than its box shows its first digits.
+    void longFiguresShowTheirFirstDigits()
+    {
+        FormDriver d;
+        d.setText(QStringLiteral("TxtSQ"), QStringLiteral("12345.67"));
+        d.form().CmdCalSJ_Click();
+        QCOMPARE(d.text(QStringLiteral("TxtGJJ")), QStringLiteral("864.19689453125"));
+        for (const QString& name : kFundBoxes)
+            QCOMPARE(d.control<QLineEdit>(name)->cursorPosition(), 0);
+    }
+
     void baseAboveSalaryIsComputedWhenAlwaysRecomputing()
     {
         FormDriver d;

@@ -141,10 +141,10 @@ void Form1::writeResults()
         return;
     }
     state_.mTax = figures.tax;
-    ui.TxtSQ2->setText(SingleText(figures.preTax));
-    ui.TxtExe->setText(SingleText(figures.tax));
-    ui.TxtSh->setText(SingleText(figures.afterTax));
-    ui.txtSJXJ->setText(SingleText(figures.cash));
+    ShowFigure(ui.TxtSQ2, SingleText(figures.preTax));
+    ShowFigure(ui.TxtExe, SingleText(figures.tax));
+    ShowFigure(ui.TxtSh, SingleText(figures.afterTax));
+    ShowFigure(ui.txtSJXJ, SingleText(figures.cash));
 }
 
 } // namespace tallyra

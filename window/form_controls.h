@@ -60,6 +60,14 @@ struct FormControls {
     }
 };
 
+// Writes a figure into its box so that its first digits show: a figure longer than the box is
+// read from the left, not scrolled to its last digits.
+inline void ShowFigure(QLineEdit* box, const QString& text)
+{
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
 // Creates every control of the control table on `client` (a widget the size of the client
 // area), with its name, caption, geometry, initial state and tab order, and returns typed
 // access to them.

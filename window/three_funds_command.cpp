@@ -30,7 +30,7 @@ bool Form1::computeThreeFunds()
     if (ui.OptSjType[0]->isChecked()) {
         ui.TxtInputSJJS->setVisible(false);
         const Contributions c = writeContributions(*salary);
-        ui.TxtTol3J->setText(DoubleText(c.grandTotal));
+        ShowFigure(ui.TxtTol3J, DoubleText(c.grandTotal));
         return true;
     }
 
@@ -50,7 +50,7 @@ bool Form1::computeThreeFunds()
     }
     const Contributions c = writeContributions(*base);
     // By a base the grand total is cut two places after the point, not rounded.
-    ui.TxtTol3J->setText(TwoDecimalCutText(c.grandTotal));
+    ShowFigure(ui.TxtTol3J, TwoDecimalCutText(c.grandTotal));
     return true;
 }
 
@@ -65,11 +65,11 @@ Contributions Form1::writeContributions(float base)
     for (int i = 0; i < kFundCount; ++i) {
         if (!c.perFund[i])
             continue;
-        employeeBoxes[i]->setText(DoubleText(c.perFund[i]->employee));
-        employerBoxes[i]->setText(DoubleText(c.perFund[i]->employer));
+        ShowFigure(employeeBoxes[i], DoubleText(c.perFund[i]->employee));
+        ShowFigure(employerBoxes[i], DoubleText(c.perFund[i]->employer));
     }
-    ui.Txt3J->setText(DoubleText(c.employeeTotal));
-    ui.TxtCmp3J->setText(SingleText(c.employerTotal));
+    ShowFigure(ui.Txt3J, DoubleText(c.employeeTotal));
+    ShowFigure(ui.TxtCmp3J, SingleText(c.employerTotal));
     return c;
 }
 
