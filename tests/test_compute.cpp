@@ -375,6 +375,18 @@ private slots:
         QCOMPARE(d.results(), (QStringList{"0", "0", "0", "0"}));
     }
 
+    void enterOnAFocusedButtonPressesIt()
+    {
+        FormDriver d;
+        d.form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d.form()));
+        d.enterWithFixedFunds(QStringLiteral("3000"), QStringLiteral("300"), QStringLiteral("0"));
+        QWidget* compute = d.control(QStringLiteral("CmdExe"));
+        compute->setFocus();
+        QTest::keyClick(compute, Qt::Key_Return);
+        QCOMPARE(d.results(), (QStringList{"3000", "145", "2855", "2555"}));
+    }
+
     void enterOnTheWindowItselfComputes()
     {
         FormDriver d;

@@ -2,6 +2,7 @@
 #include "window/form1.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
 
 namespace tallyra {
 namespace {
@@ -54,10 +55,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 // passed up from another control (a read-only result box, say) computes nothing.
 void Form1::keyPressEvent(QKeyEvent* event)
 {
-    const QWidget* focused = focusWidget();
+    QWidget* focused = focusWidget();
     const bool windowItself = !focused || focused == this || focused == centralWidget();
     if (isEnter(event) && windowItself) {
         Form_KeyDown(kEnterKeyCode);
+        event->accept();
+        return;
+    }
+    // As on every desktop, Enter presses the button that has the focus.
+    if (auto* button = qobject_cast<QPushButton*>(focused);
+        button && isEnter(event) && event->modifiers() == Qt::NoModifier) {
+        button->click();
         event->accept();
         return;
     }
