@@ -1,6 +1,7 @@
 #include "about/about_layout.h"
 
 #include "platform/app_icon.h"
+#include "platform/twips.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +10,6 @@
 namespace tallyra {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr unsigned kGrey = 0x808080;
 constexpr unsigned kWhite = 0xFFFFFF;
 constexpr unsigned kNoColour = 0;

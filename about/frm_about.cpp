@@ -1,6 +1,7 @@
 #include "about/frm_about.h"
 
 #include "platform/app_icon.h"
+#include "platform/twips.h"
 #include "platform/app_identity.h"
 #include "platform/file_test.h"
 #include "platform/launcher.h"
@@ -14,7 +15,6 @@
 namespace tallyra {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 
 const QString kToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString kToolValue = QStringLiteral("PATH");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/twips.h"
+
 #include <span>
 
 namespace tallyra {
@@ -45,7 +47,6 @@ struct ControlSpec {
 // Every control of the main window, containers before their contents.
 std::span<const ControlSpec> ControlTable();
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kClientWidthTwips = 5235;
 constexpr int kClientHeightTwips = 7155;
 
