@@ -2,6 +2,7 @@
 
 #include "platform/app_identity.h"
 
+#include <QLockFile>
 #include <QSettings>
 
 namespace tallyra {
@@ -10,6 +11,33 @@ namespace {
 QString entry(const QString& section, const QString& key)
 {
     return section + QLatin1Char('/') + key;
+}
+
+// An INI file (the native store on Linux, or a file given by path), not the registry.
+bool keptInAFile(const QSettings& settings)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    return settings.format() == QSettings::IniFormat;
+#else
+    Q_UNUSED(settings);
+    return true;
+#endif
+}
+
+// QSettings locks its file while it writes and waits for a lock another program holds; Qt takes
+// a second lock (".rmlock") while it clears a lock whose owner has gone. A program killed between
+// creating either of them and writing its owner into it leaves an empty lock file, which QSettings
+// would wait on until it is 30 seconds old, the window frozen meanwhile. A write holds these locks
+// for milliseconds, so one two seconds old is a leftover and goes.
+void clearLeftoverLocks(const QString& file)
+{
+    for (const QString& name :
+         {file + QStringLiteral(".lock.rmlock"), file + QStringLiteral(".lock")}) {
+        QLockFile lock(name);
+        lock.setStaleLockTime(2000);
+        if (lock.tryLock(3000))
+            lock.unlock();
+    }
 }
 
 } // namespace
@@ -38,11 +66,22 @@ QString QtSettingsStore::read(const QString& section, const QString& key, const 
 
 bool QtSettingsStore::save(const QString& section, const QString& key, const QString& text)
 {
+    if (keptInAFile(*settings_))
+        clearLeftoverLocks(settings_->fileName());
     settings_->setValue(entry(section, key), text);
     // Write through now (QSettings replaces the file as a whole), so that a failure is
     // reported to the user while the save command is still on screen.
     settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    if (settings_->status() == QSettings::NoError)
+        return true;
+    if (!keptInAFile(*settings_))
+        return false;
+    // QSettings keeps the first problem it met for the object's whole life: a damaged file read
+    // at start-up, or a write that failed earlier and has since become possible, would mark this
+    // save as failed too. A fresh object on the same file tells what holds now: it reads nothing
+    // that is unchanged, and it retries a write still pending.
+    const QSettings now(settings_->fileName(), settings_->format());
+    return now.status() == QSettings::NoError;
 }
 
 } // namespace tallyra
