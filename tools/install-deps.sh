@@ -10,6 +10,7 @@ packages=(
     fonts-noto-cjk
     xvfb xauth
     dpkg-dev file desktop-file-utils appstream # the package build and the install-tree checks
+    clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for tools/fuzz.sh
 )
 
 missing=()
