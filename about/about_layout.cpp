@@ -36,12 +36,12 @@ constexpr std::array<AboutControlSpec, 11> kControls = {{
 // clang-format on
 
 // Lines keep their ends: the pixel width is the distance between the ends' pixel positions.
-QRect pixelRect(const AboutControlSpec& spec)
+QRect pixelRect(const AboutControlSpec& entry)
 {
-    const int left = spec.left / kTwipsPerPixel;
-    const int right = (spec.left + spec.width) / kTwipsPerPixel;
-    return QRect(left, spec.top / kTwipsPerPixel, right - left,
-                 std::max(spec.height / kTwipsPerPixel, 1));
+    const int left = entry.left / kTwipsPerPixel;
+    const int right = (entry.left + entry.width) / kTwipsPerPixel;
+    return QRect(left, entry.top / kTwipsPerPixel, right - left,
+                 std::max(entry.height / kTwipsPerPixel, 1));
 }
 
 QWidget* createLine(unsigned rgb, QWidget* parent)
@@ -55,10 +55,10 @@ QWidget* createLine(unsigned rgb, QWidget* parent)
     return line;
 }
 
-QWidget* createWidget(const AboutControlSpec& spec, QWidget* parent)
+QWidget* createWidget(const AboutControlSpec& entry, QWidget* parent)
 {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+    const QString text = QString::fromUtf8(entry.text);
+    switch (entry.kind) {
     case K::Picture: {
         auto* picture = new QLabel(parent);
         picture->setPixmap(AppIcon().pixmap(QSize(32, 32)));
@@ -70,7 +70,7 @@ QWidget* createWidget(const AboutControlSpec& spec, QWidget* parent)
     case K::Button:
         return new QPushButton(text, parent);
     case K::Line:
-        return createLine(spec.rgb, parent);
+        return createLine(entry.rgb, parent);
     }
     return nullptr;
 }
@@ -87,10 +87,10 @@ template <class T> T* child(QWidget* box, const char* name)
 void chainTabOrder(QWidget* box)
 {
     std::map<int, QWidget*> byTab;
-    for (const AboutControlSpec& spec : kControls) {
-        auto* widget = box->findChild<QWidget*>(QString::fromLatin1(spec.name));
-        if (spec.tab >= 0 && widget->focusPolicy() != Qt::NoFocus)
-            byTab[spec.tab] = widget;
+    for (const AboutControlSpec& entry : kControls) {
+        auto* widget = box->findChild<QWidget*>(QString::fromLatin1(entry.name));
+        if (entry.tab >= 0 && widget->focusPolicy() != Qt::NoFocus)
+            byTab[entry.tab] = widget;
     }
     QWidget* previous = nullptr;
     for (const auto& [tab, widget] : byTab) {
@@ -116,10 +116,10 @@ std::span<const AboutControlSpec> AboutControlTable()
 
 AboutControls BuildAboutControls(QWidget* box)
 {
-    for (const AboutControlSpec& spec : kControls) {
-        QWidget* widget = createWidget(spec, box);
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        widget->setGeometry(pixelRect(spec));
+    for (const AboutControlSpec& entry : kControls) {
+        QWidget* widget = createWidget(entry, box);
+        widget->setObjectName(QString::fromLatin1(entry.name));
+        widget->setGeometry(pixelRect(entry));
     }
     chainTabOrder(box);
 

@@ -12,11 +12,11 @@
 namespace tallyra {
 namespace {
 
-QRect pixelRect(const ControlSpec& spec)
+QRect pixelRect(const ControlSpec& entry)
 {
-    const int height = std::max(spec.height / kTwipsPerPixel, 1);
-    return QRect(spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel, spec.width / kTwipsPerPixel,
-                 height);
+    const int height = std::max(entry.height / kTwipsPerPixel, 1);
+    return QRect(entry.left / kTwipsPerPixel, entry.top / kTwipsPerPixel,
+                 entry.width / kTwipsPerPixel, height);
 }
 
 // The caption sits on the frame's top edge, as in a classic group frame, so that the controls
@@ -30,10 +30,10 @@ QGroupBox* createGroupBox(const QString& caption, QWidget* parent)
     return box;
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* parent)
+QWidget* createWidget(const ControlSpec& entry, QWidget* parent)
 {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf8(entry.caption);
+    switch (entry.kind) {
     case ControlKind::GroupBox:
         return createGroupBox(caption, parent);
     case ControlKind::Label: {
@@ -155,9 +155,9 @@ void chainTabOrder(QWidget* client)
 std::vector<QWidget*> ControlsInTabOrder(QWidget* client)
 {
     std::map<int, QWidget*> byTab;
-    for (const ControlSpec& spec : ControlTable()) {
-        if (spec.tab >= 0)
-            byTab[spec.tab] = client->findChild<QWidget*>(QString::fromLatin1(spec.name));
+    for (const ControlSpec& entry : ControlTable()) {
+        if (entry.tab >= 0)
+            byTab[entry.tab] = client->findChild<QWidget*>(QString::fromLatin1(entry.name));
     }
     std::vector<QWidget*> ordered;
     for (const auto& [tab, widget] : byTab)
@@ -168,14 +168,14 @@ std::vector<QWidget*> ControlsInTabOrder(QWidget* client)
 FormControls BuildControls(QWidget* client)
 {
     std::map<std::string, QWidget*> containers;
-    for (const ControlSpec& spec : ControlTable()) {
-        QWidget* parent = spec.container ? containers.at(spec.container) : client;
-        QWidget* widget = createWidget(spec, parent);
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        widget->setGeometry(pixelRect(spec));
-        applyState(widget, spec.state);
-        if (spec.kind == ControlKind::GroupBox)
-            containers[spec.name] = widget;
+    for (const ControlSpec& entry : ControlTable()) {
+        QWidget* parent = entry.container ? containers.at(entry.container) : client;
+        QWidget* widget = createWidget(entry, parent);
+        widget->setObjectName(QString::fromLatin1(entry.name));
+        widget->setGeometry(pixelRect(entry));
+        applyState(widget, entry.state);
+        if (entry.kind == ControlKind::GroupBox)
+            containers[entry.name] = widget;
     }
     FormControls controls = collect(client);
     groupOptions(controls, client);
