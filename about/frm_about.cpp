@@ -1,12 +1,13 @@
 #include "about/frm_about.h"
 
 #include "platform/app_icon.h"
-#include "platform/twips.h"
 #include "platform/app_identity.h"
 #include "platform/file_test.h"
+#include "platform/focus_visibility.h"
 #include "platform/launcher.h"
 #include "platform/message_boxes.h"
 #include "platform/registry.h"
+#include "platform/twips.h"
 
 #include <QKeyEvent>
 
@@ -14,7 +15,6 @@
 
 namespace tallyra {
 namespace {
-
 
 const QString kToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString kToolValue = QStringLiteral("PATH");
@@ -38,6 +38,7 @@ frmAbout::frmAbout(AboutServices services, QWidget* parent)
 
     ui = BuildAboutControls(this);
     ui.cmdOK->setDefault(true);
+    KeepFocusVisible(this);
     connect(ui.cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(ui.cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
     Form_Load();

@@ -1,6 +1,7 @@
 // The real message boxes: caption, no icon, Chinese buttons, Yes the default.
 #include "platform/qt_message_boxes.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,10 +17,20 @@ namespace {
 struct SeenBox {
     QString title;
     QString text;
+    bool modal = false;
+    QAccessible::Role role = QAccessible::NoRole;
+    QStringList spoken; // names a screen reader finds inside the box
     QMessageBox::Icon icon = QMessageBox::Information;
     QStringList buttons;
     QString defaultButton;
 };
+
+void collectNames(QAccessibleInterface* node, QStringList& names)
+{
+    names << node->text(QAccessible::Name);
+    for (int i = 0; i < node->childCount(); ++i)
+        collectNames(node->child(i), names);
+}
 
 // Waits for the modal box, notes what it shows, then answers it with `answer`.
 void answerNextBox(SeenBox& seen, std::function<void(QMessageBox*)> answer)
@@ -32,6 +43,10 @@ void answerNextBox(SeenBox& seen, std::function<void(QMessageBox*)> answer)
         }
         seen.title = box->windowTitle();
         seen.text = box->text();
+        seen.modal = box->isModal();
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
+        seen.role = iface->role();
+        collectNames(iface, seen.spoken);
         seen.icon = box->icon();
         for (QAbstractButton* button : box->buttons())
             seen.buttons << button->text();
@@ -67,6 +82,19 @@ private slots:
         QCOMPARE(seen.text, QStringLiteral("请先填写薪水!"));
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttons, QStringList{"确定"});
+    }
+
+    // A real modal dialog, so that a screen reader announces it as an alert with its text.
+    void boxIsAnnouncedWithItsText()
+    {
+        QtMessageBoxes boxes;
+        SeenBox seen;
+        answerNextBox(seen, [](QMessageBox* box) { box->defaultButton()->click(); });
+        boxes.inform(QStringLiteral("保存成功！"));
+        QVERIFY(seen.modal);
+        QCOMPARE(seen.role, QAccessible::AlertMessage);
+        QVERIFY(seen.spoken.contains(QStringLiteral("保存成功！")));
+        QVERIFY(seen.spoken.contains(QStringLiteral("确定")));
     }
 
     void askYesNo_data()

@@ -1,8 +1,10 @@
 #include "window/form1.h"
 
 #include "platform/app_icon.h"
+#include "platform/focus_visibility.h"
 #include "platform/message_boxes.h"
 #include "settings/settings_commands.h"
+#include "window/accessibility.h"
 #include "window/control_table.h"
 
 #include <QKeyEvent>
@@ -22,6 +24,8 @@ Form1::Form1(FormServices services, QWidget* parent)
     client->setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
     setCentralWidget(client);
     ui = BuildControls(client);
+    DescribeForScreenReaders(ui, client);
+    KeepFocusVisible(this);
     createMenus();
     fixWindowSize();
     settings_ = std::make_unique<SettingsCommands>(
