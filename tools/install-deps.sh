@@ -9,6 +9,7 @@ packages=(
     qt6-translations-l10n
     fonts-noto-cjk
     xvfb xauth
+    python3-pyatspi at-spi2-core dbus-bin dbus-daemon xdotool # the screen-reader session test
     dpkg-dev file desktop-file-utils appstream # the package build and the install-tree checks
     clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for tools/fuzz.sh
 )

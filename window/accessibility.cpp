@@ -73,6 +73,8 @@ void followDirection(QComboBox* direction, QLineEdit* salary)
     };
     rename();
     QObject::connect(direction, &QComboBox::currentTextChanged, salary, rename);
+    // Some platforms announce a list box by its chosen entry; the description says what it is.
+    direction->setAccessibleDescription(direction->accessibleName());
 }
 
 } // namespace
