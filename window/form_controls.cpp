@@ -2,6 +2,7 @@
 
 #include "window/control_table.h"
 #include "window/dotted_line.h"
+#include "window/group_frame.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -19,23 +20,12 @@ QRect pixelRect(const ControlSpec& entry)
                  entry.width / kTwipsPerPixel, height);
 }
 
-// The caption sits on the frame's top edge, as in a classic group frame, so that the controls
-// placed near the top of the box stay clear of it.
-QGroupBox* createGroupBox(const QString& caption, QWidget* parent)
-{
-    auto* box = new QGroupBox(caption, parent);
-    box->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
-    return box;
-}
-
 QWidget* createWidget(const ControlSpec& entry, QWidget* parent)
 {
     const QString caption = QString::fromUtf8(entry.caption);
     switch (entry.kind) {
     case ControlKind::GroupBox:
-        return createGroupBox(caption, parent);
+        return new GroupFrame(caption, parent);
     case ControlKind::Label: {
         // Captions sit at the top of their box, level with the box beside them.
         auto* label = new QLabel(caption, parent);
