@@ -2,17 +2,38 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 
 namespace tallyra {
+namespace {
+
+// The first of the faces that is installed. Naming one face rather than the whole list keeps
+// Qt from working out, with every font it loads, a fallback list for each of the faces named.
+QString firstInstalled(const QStringList& faces)
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& face : faces) {
+        if (installed.contains(face, Qt::CaseInsensitive))
+            return face;
+    }
+    return {};
+}
+
+} // namespace
 
 void ApplyInterfaceFont()
 {
-    QFont font(QStringLiteral("Noto Sans CJK SC"));
-    // Fallbacks where Noto is missing: the faces Chinese desktops ship with.
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
-                      QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("PingFang SC"), QStringLiteral("SimSun")});
-    font.setPixelSize(12); // 9 pt at 96 dpi; scales with the device pixel ratio
+    // Noto first; where it is missing, the faces Chinese desktops ship with.
+    const QStringList faces = {
+        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
+        QStringLiteral("Microsoft YaHei"),  QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("PingFang SC"),      QStringLiteral("SimSun")};
+    QFont font(faces.first());
+    if (const QString face = firstInstalled(faces); !face.isEmpty())
+        font.setFamily(face);
+    else
+        font.setFamilies(faces); // none installed: leave the choice to the font matching
+    font.setPixelSize(12);       // 9 pt at 96 dpi; scales with the device pixel ratio
     QApplication::setFont(font);
 }
 
