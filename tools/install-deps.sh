@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Tallyra needs to build, test and show its Chinese captions on Debian 12.
-# Safe to run again: it installs only what is missing.
+# Safe to run again: it installs only what is missing. Further package names may be given.
 set -euo pipefail
 
 packages=(
@@ -13,6 +13,8 @@ packages=(
     dpkg-dev file desktop-file-utils appstream # the package build and the install-tree checks
     clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for tools/fuzz.sh
 )
+
+packages+=("$@") # what a caller needs besides, such as the benchmark's tools
 
 missing=()
 for package in "${packages[@]}"; do
