@@ -57,8 +57,12 @@ std::string PlainDecimal(const DecimalDigits& d, std::string_view separator)
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     const int integerDigits = d.exponent + 1;
-    if (integerDigits <= 0)
-        return "0" + std::string(separator) + std::string(-integerDigits, '0') + digits;
+    if (integerDigits <= 0) {
+        // Appended piece by piece: GCC 12 at -O3 warns falsely about "0" + std::string.
+        std::string text(1, '0');
+        text.append(separator).append(-integerDigits, '0').append(digits);
+        return text;
+    }
     if (static_cast<int>(digits.size()) <= integerDigits)
         return digits + std::string(integerDigits - digits.size(), '0');
     return digits.substr(0, integerDigits) + std::string(separator) + digits.substr(integerDigits);
