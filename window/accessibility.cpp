@@ -52,20 +52,14 @@ void nameBoxes(QWidget* client)
             combo->lineEdit()->setAccessibleName(box->accessibleName());
         if (entry.label)
             client->findChild<QLabel*>(QString::fromLatin1(entry.label))->setBuddy(box);
+        // A box the user cannot type into holds a figure the program worked out.
+        if (auto* edit = qobject_cast<QLineEdit*>(box);
+            edit && (edit->isReadOnly() || !edit->isEnabled()))
+            box->setAccessibleDescription(kResultDescription);
     }
     // The caption is spread out to line up with its neighbours; it is read as one word.
     client->findChild<QLabel*>(QStringLiteral("Label4"))
         ->setAccessibleName(QStringLiteral("所得税"));
-}
-
-void describeResults(const FormControls& f)
-{
-    for (QLineEdit* box : f.employeeBoxes())
-        box->setAccessibleDescription(kResultDescription);
-    for (QLineEdit* box : f.employerBoxes())
-        box->setAccessibleDescription(kResultDescription);
-    for (QLineEdit* box : {f.Txt3J, f.TxtCmp3J, f.TxtTol3J, f.TxtSQ2, f.TxtSh, f.TxtExe, f.txtSJXJ})
-        box->setAccessibleDescription(kResultDescription);
 }
 
 // "税前薪水" or "税后薪水": the box holds whichever figure the direction list says.
@@ -85,7 +79,6 @@ void followDirection(QComboBox* direction, QLineEdit* salary)
 void DescribeForScreenReaders(const FormControls& controls, QWidget* client)
 {
     nameBoxes(client);
-    describeResults(controls);
     followDirection(controls.cmbIfSQ, controls.TxtSQ);
 }
 
