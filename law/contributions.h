@@ -1,0 +1,63 @@
+#pragma once
+
+#include "law/money.h"
+
+#include <optional>
+
+namespace tallyra::law {
+
+// A contribution base: the wage, or a base of its own, clamped between a floor and a cap
+// (a cap of zero means none).
+struct ContributionBase {
+    std::optional<Money> fixed; // none: the month's wage
+    Money floor;
+    Money cap;
+    Money of(Money wage) const;
+};
+
+// Rates in basis points (1/100 of a percent: 8 % is 800, 0.5 % is 50).
+struct EmployeeRates {
+    int pension = 800;     // 国发〔2005〕38号: 8 % of the employee's base
+    int medical = 200;     // 国发〔1998〕44号: 2 %
+    int unemployment = 50; // 0.5 %, a common local rate
+    int housingFund = 700; // 5 % to 12 % by the employer's choice; 7 % as a common value
+};
+struct EmployerRates {
+    int pension = 1600; // 国办发〔2019〕13号: at most 16 %
+    int medical = 600;  // 国发〔1998〕44号: about 6 %
+    int unemployment = 50;
+    int injury = 20;       // set by industry; 0.2 % for an office
+    int housingFund = 700; // the same as the employee's
+};
+
+struct ContributionSetup {
+    ContributionBase socialInsuranceBase;
+    ContributionBase housingFundBase;
+    EmployeeRates employee;
+    EmployerRates employer;
+};
+
+// Each contribution rounded to the fen, half away from zero, on its own.
+struct Contributions {
+    Money socialInsuranceBase;
+    Money housingFundBase;
+    Money pension;
+    Money medical;
+    Money unemployment;
+    Money housingFund;
+    Money employerPension;
+    Money employerMedical;
+    Money employerUnemployment;
+    Money employerInjury;
+    Money employerHousingFund;
+    Money employeeTotal() const { return pension + medical + unemployment + housingFund; }
+    Money employerTotal() const
+    {
+        return employerPension + employerMedical + employerUnemployment + employerInjury +
+               employerHousingFund;
+    }
+};
+
+Contributions ComputeContributions(const ContributionSetup& setup, Money wage);
+
+} // namespace tallyra::law

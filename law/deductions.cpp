@@ -1,0 +1,76 @@
+#include "law/deductions.h"
+
+#include "law/laws.h"
+
+#include <stdexcept>
+
+namespace tallyra::law {
+
+namespace {
+
+void RequireShare(int share)
+{
+    if (share != 50 && share != 100)
+        throw std::invalid_argument("a share is 50 or 100 percent");
+}
+
+} // namespace
+
+SpecialDeductionBreakdown MonthlySpecialDeduction(int taxYear, const SpecialDeductionItems& items)
+{
+    if (items.childrenInEducation < 0 || items.infants < 0 || items.elderlyShare.isNegative())
+        throw std::invalid_argument("negative deduction item");
+    RequireShare(items.childEducationShare);
+    RequireShare(items.infantShare);
+    RequireShare(items.housingLoanShare);
+    if (items.rentTier < 1 || items.rentTier > 3)
+        throw std::invalid_argument("rent tier is 1-3");
+
+    SpecialDeductionBreakdown month;
+    const SpecialDeductionAmounts* law = SpecialDeductionAmountsFor(taxYear);
+    if (!law)
+        return month;
+    month.childEducation = law->childEducation.times(items.childrenInEducation)
+                               .timesPercent(items.childEducationShare);
+    month.infantCare = law->infantCare.times(items.infants).timesPercent(items.infantShare);
+    if (items.continuingDegree)
+        month.continuingEducation = law->continuingDegree;
+    if (items.housing == Housing::Loan)
+        month.housing = law->housingLoan.timesPercent(items.housingLoanShare);
+    else if (items.housing == Housing::Rent)
+        month.housing = law->rent[items.rentTier - 1];
+    month.elderlySupport = items.elderlyOnlyChild ? law->elderlyOnlyChild
+                                                  : Min(items.elderlyShare, law->elderlyShareCap);
+    return month;
+}
+
+Money CertificateDeduction(int taxYear, const SpecialDeductionItems& items)
+{
+    const SpecialDeductionAmounts* law = SpecialDeductionAmountsFor(taxYear);
+    return law && items.certificateObtained ? law->certificateYear : Money();
+}
+
+Money SeriousIllnessDeduction(int taxYear, Money cost)
+{
+    const SpecialDeductionAmounts* law = SpecialDeductionAmountsFor(taxYear);
+    if (!law)
+        return Money();
+    return Min(ClampNonNegative(cost - law->illnessFloor), law->illnessCap);
+}
+
+Money DeductibleOtherDeductions(int taxYear, const OtherDeductionItems& items,
+                                Money pensionAlreadyDeducted)
+{
+    Money deductible = items.other;
+    const OtherDeductionCap& health = CommercialHealthInsuranceCap();
+    if (CivilDate{taxYear, 12, 31} >= health.from)
+        deductible += Min(items.commercialHealthInsurance, health.monthlyCap);
+    const OtherDeductionCap& pension = PersonalPensionCap();
+    if (CivilDate{taxYear, 12, 31} >= pension.from) {
+        const Money room = ClampNonNegative(pension.annualCap - pensionAlreadyDeducted);
+        deductible += Min(items.personalPension, room);
+    }
+    return deductible;
+}
+
+} // namespace tallyra::law

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "law/contributions.h"
+#include "law/withholding.h"
+
+#include <optional>
+
+namespace tallyra::law {
+
+// After-tax → pre-tax for a month of cumulative withholding: the smallest income in fen whose
+// take-home pay (income − special deduction − tax withheld) reaches `target`, given the year so
+// far. `deductions` holds the month's other figures; when `contributionsFromWage` is given the
+// special deduction is the employee's contributions on the wage instead. None if no income
+// within 64 bits reaches the target.
+std::optional<Money> IncomeForTakeHome(const CumulativeWithholding& yearSoFar, int month,
+                                       Money target, const MonthFigures& deductions,
+                                       const ContributionSetup* contributionsFromWage = nullptr);
+
+} // namespace tallyra::law

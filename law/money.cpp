@@ -1,0 +1,129 @@
+#include "law/money.h"
+
+namespace tallyra::law {
+
+Money Money::Yuan(std::int64_t yuan)
+{
+    return Money(1).times(yuan).times(100);
+}
+
+Money Money::operator+(Money other) const
+{
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(fen_, other.fen_, &sum))
+        throw MoneyOverflow();
+    return Money(sum);
+}
+
+Money Money::operator-(Money other) const
+{
+    std::int64_t difference = 0;
+    if (__builtin_sub_overflow(fen_, other.fen_, &difference))
+        throw MoneyOverflow();
+    return Money(difference);
+}
+
+Money Money::operator-() const
+{
+    return Money() - *this;
+}
+
+Money Money::times(std::int64_t factor) const
+{
+    std::int64_t product = 0;
+    if (__builtin_mul_overflow(fen_, factor, &product))
+        throw MoneyOverflow();
+    return Money(product);
+}
+
+std::int64_t MulDivRoundHalfAway(std::int64_t a, std::int64_t numerator, std::int64_t denominator)
+{
+    std::int64_t product = 0;
+    if (__builtin_mul_overflow(a, numerator, &product))
+        throw MoneyOverflow();
+    const std::int64_t quotient = product / denominator;
+    const std::int64_t remainder = product % denominator; // same sign as product
+    // Twice the remainder against the divisor decides; |remainder| < |denominator| keeps it small.
+    const std::int64_t twice = remainder < 0 ? -remainder * 2 : remainder * 2;
+    const std::int64_t divisor = denominator < 0 ? -denominator : denominator;
+    if (twice < divisor)
+        return quotient;
+    const bool negative = (product < 0) != (denominator < 0);
+    return negative ? quotient - 1 : quotient + 1;
+}
+
+Money Money::timesPercent(int percent) const
+{
+    return Money(MulDivRoundHalfAway(fen_, percent, 100));
+}
+
+Money Money::timesBasisPoints(int basisPoints) const
+{
+    return Money(MulDivRoundHalfAway(fen_, basisPoints, 10000));
+}
+
+void Money::appendTo(std::string& out) const
+{
+    // Unsigned magnitude so that the most negative count of fen prints too.
+    std::uint64_t magnitude =
+        fen_ < 0 ? 0 - static_cast<std::uint64_t>(fen_) : static_cast<std::uint64_t>(fen_);
+    char digits[24];
+    int length = 0;
+    do {
+        digits[length++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0 || length < 3); // at least "0.0d"
+    if (fen_ < 0)
+        out.push_back('-');
+    for (int i = length - 1; i >= 2; --i)
+        out.push_back(digits[i]);
+    out.push_back('.');
+    out.push_back(digits[1]);
+    out.push_back(digits[0]);
+}
+
+std::string Money::toString() const
+{
+    std::string text;
+    appendTo(text);
+    return text;
+}
+
+ParsedMoney ParseMoney(std::string_view text)
+{
+    constexpr std::int64_t kLimit = INT64_MAX;
+    std::size_t i = 0;
+    std::int64_t fen = 0;
+    bool tooLarge = false;
+    auto addDigit = [&](char c) {
+        std::int64_t next = 0;
+        if (__builtin_mul_overflow(fen, 10, &next) ||
+            __builtin_add_overflow(next, c - '0', &next) || next > kLimit)
+            tooLarge = true;
+        else
+            fen = next;
+    };
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        addDigit(text[i++]);
+    if (i == 0)
+        return {Money(), MoneyTextError::Malformed};
+    int decimals = 0;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && decimals < 3) {
+            addDigit(text[i++]);
+            ++decimals;
+        }
+        if (decimals == 0 || decimals > 2)
+            return {Money(), MoneyTextError::Malformed};
+    }
+    if (i != text.size())
+        return {Money(), MoneyTextError::Malformed};
+    for (; decimals < 2; ++decimals)
+        addDigit('0');
+    if (tooLarge)
+        return {Money(), MoneyTextError::TooLarge};
+    return {Money::Fen(fen), MoneyTextError::None};
+}
+
+} // namespace tallyra::law

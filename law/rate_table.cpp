@@ -1,0 +1,30 @@
+#include "law/rate_table.h"
+
+namespace tallyra::law {
+
+RowChoice ChooseRow(RateTable table, Money income, int divisor)
+{
+    if (income <= Money())
+        return {};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const Bracket& row = table[i];
+        if (!row.upTo || income <= row.upTo->times(divisor))
+            return {static_cast<int>(i), row.ratePercent, row.quickDeduction};
+    }
+    return {}; // a table always ends in an open row; kept for completeness
+}
+
+Money TaxWithRow(const RowChoice& choice, Money income)
+{
+    if (!choice.row)
+        return Money();
+    // The quick deduction is whole fen, so rounding the product alone rounds the difference.
+    return income.timesPercent(choice.ratePercent) - choice.quickDeduction;
+}
+
+Money TaxOnTable(RateTable table, Money income)
+{
+    return TaxWithRow(ChooseRow(table, income), income);
+}
+
+} // namespace tallyra::law

@@ -1,0 +1,41 @@
+#include "law/reconciliation.h"
+
+#include "law/bonus.h"
+
+#include <stdexcept>
+
+namespace tallyra::law {
+
+ReconciliationResult Reconcile(const ReconciliationInput& input)
+{
+    const WageLaw* law = LawFor({input.year, 12});
+    if (!law || law->method != WageMethod::Cumulative)
+        throw std::invalid_argument("the annual reconciliation applies from 2019");
+    ReconciliationResult r;
+    r.income = input.income;
+    r.basicDeduction = kWholeYearDeduction;
+    r.taxableIncome =
+        ClampNonNegative(input.income - input.exemptIncome - r.basicDeduction -
+                         input.specialDeduction - input.specialAdditional - input.otherDeduction);
+    r.row = ChooseRow(law->annualTable, r.taxableIncome);
+    r.incomeTax = TaxWithRow(r.row, r.taxableIncome);
+    if (input.separateBonus) {
+        const auto separate = TaxBonusSeparately(input.year, *input.separateBonus);
+        if (!separate)
+            throw std::invalid_argument("no separate bonus treatment in this year");
+        r.bonusTax = separate->tax;
+    }
+    r.totalTax = r.incomeTax + r.bonusTax;
+    r.withheld = input.withheld;
+    r.balance = r.totalTax - r.withheld;
+    if (r.balance > Money()) {
+        const DatedRule* rule = SmallPaymentExemptionFor(input.year);
+        if (rule && (r.balance <= kExemptPaymentLimit || input.income <= kExemptIncomeLimit)) {
+            r.paymentExempt = true;
+            r.exemption = rule;
+        }
+    }
+    return r;
+}
+
+} // namespace tallyra::law

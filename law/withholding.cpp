@@ -1,0 +1,70 @@
+#include "law/withholding.h"
+
+#include "law/laws.h"
+
+#include <stdexcept>
+
+namespace tallyra::law {
+
+Money CumulativeBasicDeduction(int firstMonthEmployed, int month, bool wholeYearDeduction)
+{
+    if (wholeYearDeduction)
+        return kWholeYearDeduction;
+    return Money::Yuan(5'000).times(month - firstMonthEmployed + 1);
+}
+
+CumulativeWithholding::CumulativeWithholding(int year, int firstMonthEmployed,
+                                             bool wholeYearDeduction)
+    : year_(year)
+    , firstMonth_(firstMonthEmployed)
+    , wholeYear_(wholeYearDeduction)
+{
+    if (firstMonthEmployed < 1 || firstMonthEmployed > 12)
+        throw std::invalid_argument("first month employed must be 1-12");
+    const WageLaw* law = LawFor({year, 1});
+    if (!law || law->method != WageMethod::Cumulative)
+        throw std::invalid_argument("cumulative withholding applies from 2019");
+}
+
+WithholdingStep CumulativeWithholding::preview(int month, const MonthFigures& figures) const
+{
+    if (month < firstMonth_ || month <= lastMonth_ || month > 12)
+        throw std::invalid_argument("month out of order");
+    const RateTable table = LawFor({year_, month})->annualTable;
+
+    WithholdingStep step;
+    step.period = {year_, month};
+    step.monthsCounted = month - firstMonth_ + 1;
+    step.month = figures;
+    CumulativeFigures& sum = step.cumulative;
+    sum.income = totals_.income + figures.income;
+    sum.exemptIncome = totals_.exemptIncome + figures.exemptIncome;
+    sum.basicDeduction = CumulativeBasicDeduction(firstMonth_, month, wholeYear_);
+    sum.specialDeduction = totals_.specialDeduction + figures.specialDeduction;
+    sum.specialAdditional = totals_.specialAdditional + figures.specialAdditional;
+    sum.otherDeduction = totals_.otherDeduction + figures.otherDeduction;
+
+    const Money taxable = sum.income - sum.exemptIncome - sum.basicDeduction -
+                          sum.specialDeduction - sum.specialAdditional - sum.otherDeduction;
+    step.taxableIncome = ClampNonNegative(taxable);
+    step.row = ChooseRow(table, step.taxableIncome);
+    step.cumulativeTax = TaxWithRow(step.row, step.taxableIncome);
+    step.alreadyWithheld = withheld_;
+    const Money due = step.cumulativeTax - step.alreadyWithheld;
+    step.withheld = ClampNonNegative(due);
+    step.notRefunded = due.isNegative() ? -due : Money();
+    step.afterTax = figures.income - figures.specialDeduction - step.withheld;
+    return step;
+}
+
+WithholdingStep CumulativeWithholding::withhold(int month, const MonthFigures& figures)
+{
+    WithholdingStep step = preview(month, figures);
+    const CumulativeFigures& sum = step.cumulative;
+    totals_ = sum;
+    withheld_ = step.alreadyWithheld + step.withheld;
+    lastMonth_ = month;
+    return step;
+}
+
+} // namespace tallyra::law

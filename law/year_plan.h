@@ -1,0 +1,75 @@
+#pragma once
+
+#include "law/bonus.h"
+#include "law/contributions.h"
+#include "law/deductions.h"
+#include "law/reconciliation.h"
+#include "law/withholding.h"
+
+#include <array>
+#include <optional>
+
+namespace tallyra::law {
+
+// One employee's year at one employer, from 2019 on, as a person plans it.
+struct YearPlanInput {
+    int year = 0;
+    int firstMonthEmployed = 1;
+    std::array<Money, 12> wages{}; // January first; months before the first one are ignored
+    std::array<Money, 12> exemptIncome{};
+    ContributionSetup contributions;
+    SpecialDeductionItems special;
+    OtherDeductionItems other; // a month
+    bool wholeYearDeduction = false;
+    Money bonus; // the annual one-time bonus
+    int bonusMonth = 12;
+    BonusTreatment bonusTreatment =
+        BonusTreatment::Separate; // combined where separate is not allowed
+};
+
+struct MonthPlan {
+    int month = 0;
+    bool employed = false;
+    Money wage;
+    Money bonus;
+    bool bonusCombined = false; // the bonus went into this month's cumulative income
+    Contributions contributions;
+    SpecialDeductionBreakdown special;
+    Money certificate;        // 3,600 in the month the certificate is deducted
+    Money otherDeduction;     // after the caps
+    WithholdingStep step;     // the cumulative withholding, step by step
+    Money bonusTax;           // the separate bonus's own tax
+    bool rateStepsUp = false; // the rate is higher than in the month before
+    Money takeHome;     // wage + bonus − employee contributions − tax withheld − bonus tax
+    Money employerCost; // wage + bonus + employer contributions
+};
+
+struct YearTotals {
+    Money wages;
+    Money bonus;
+    Money employeeContributions;
+    Money employerContributions;
+    Money withheld;
+    Money bonusTax;
+    Money takeHome;
+    Money employerCost;
+};
+
+struct YearPlan {
+    std::array<MonthPlan, 12> months{};
+    YearTotals totals;
+    BonusTreatment bonusTreatment = BonusTreatment::Combined; // as actually applied
+    std::optional<BonusComparison> bonusComparison;           // when there is a bonus
+    ReconciliationInput reconciliationInput; // the year as the reconciliation sees it
+    ReconciliationResult reconciliation;
+};
+
+// Throws std::invalid_argument for a year before 2019, a first month or bonus month outside
+// 1-12, or an invalid deduction item; MoneyOverflow past 64 bits.
+YearPlan PlanYear(const YearPlanInput& input);
+
+// The smallest wage in fen for `month` whose take-home pay (wage − employee contributions −
+// tax withheld) reaches `target`, the earlier months as planned; none if no wage reaches it.
+std::optional<Money> WageForTakeHome(const YearPlanInput& input, int month, Money target);
+
+} // namespace tallyra::law

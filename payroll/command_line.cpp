@@ -1,0 +1,93 @@
+#include "payroll/command_line.h"
+
+namespace tallyra::payroll {
+
+Command ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    Command command;
+    if (arguments.empty()) {
+        command.problem = "缺少命令";
+        return command;
+    }
+    const std::string& first = arguments[0];
+    if (arguments.size() == 1 && (first == "--help" || first == "-h" || first == "help")) {
+        command.kind = Command::Kind::Help;
+        return command;
+    }
+    if (arguments.size() == 1 && (first == "--version" || first == "-V")) {
+        command.kind = Command::Kind::Version;
+        return command;
+    }
+    if (first != "withhold") {
+        command.problem = "未知的命令“" + first + "”";
+        return command;
+    }
+    bool outputGiven = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "-o" || a == "--output") {
+            if (i + 1 == arguments.size()) {
+                command.problem = a + " 后缺少输出文件名";
+                return command;
+            }
+            if (outputGiven) {
+                command.problem = "输出文件只能指定一次";
+                return command;
+            }
+            command.output = arguments[++i];
+            outputGiven = true;
+        } else if (a.rfind("--output=", 0) == 0 && !outputGiven) {
+            command.output = a.substr(9);
+            outputGiven = true;
+        } else if (a == "--help" || a == "-h") {
+            command.kind = Command::Kind::Help;
+            return command;
+        } else if (a.size() > 1 && a[0] == '-') {
+            command.problem = "未知的选项“" + a + "”";
+            return command;
+        } else if (command.input.empty()) {
+            command.input = a;
+        } else {
+            command.problem = "只能指定一个输入文件";
+            return command;
+        }
+    }
+    if (command.input.empty())
+        command.problem = "缺少输入文件";
+    else if (!outputGiven || command.output.empty())
+        command.problem = "缺少输出文件（-o OUTPUT.csv）";
+    else
+        command.kind = Command::Kind::Withhold;
+    return command;
+}
+
+std::string HelpText()
+{
+    return "用法：tallyra-payroll withhold INPUT.csv -o OUTPUT.csv\n"
+           "      tallyra-payroll --help | --version\n"
+           "\n"
+           "按累计预扣法（国家税务总局公告2018年第61号）计算全公司一年的工资薪金个人所得税预扣预缴"
+           "。\n"
+           "\n"
+           "输入：CSV 文件，UTF-8（可带 BOM）或 GB18030，第一行为列名，列的顺序不限：\n"
+           "  工号          必填，员工的标识\n"
+           "  所属期        必填，YYYY-MM，2019-01 "
+           "起；同一员工同一年内按月份递增，新的一年重新累计\n"
+           "  本期收入      必填，金额\n"
+           "  本期免税收入、专项扣除、专项附加扣除、其他扣除   可选，金额，空为 0\n"
+           "  受雇起始期    "
+           "可选，YYYY-MM，本年在本单位受雇的第一个月；空为该员工本年在文件中的第一个月\n"
+           "  全年减除6万   可选，是/否，空为否（国家税务总局公告2020年第19号）\n"
+           "  金额为不带符号的十进制数，最多两位小数，如 12000 或 12000.50。其他列原样输出。\n"
+           "\n"
+           "输出：输入的各列，加上 "
+           "累计收入、累计免税收入、累计减除费用、累计专项扣除、累计专项附加扣除、\n"
+           "累计其他扣除、累计应纳税所得额、税率、速算扣除数、累计应纳税额、累计已预缴税额、\n"
+           "本期应预扣预缴税额、本期税后收入；UTF-8 带 BOM，CRLF 换行，金额保留两位小数。\n"
+           "\n"
+           "任何一行有误时，程序说明行号、列名和原因，以状态 2 "
+           "退出，不创建输出文件（已有的文件保持原样）。\n"
+           "退出状态：0 成功；1 无法读取或写入文件；2 命令行或输入内容有误。\n";
+}
+
+} // namespace tallyra::payroll

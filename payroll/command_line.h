@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tallyra::payroll {
+
+struct Command {
+    enum class Kind { Help, Version, Withhold, Invalid };
+    Kind kind = Kind::Invalid;
+    std::string input;
+    std::string output;
+    std::string problem; // why the command line was refused
+};
+
+// tallyra-payroll withhold INPUT.csv -o OUTPUT.csv | --help | --version
+Command ParseCommandLine(const std::vector<std::string>& arguments);
+
+std::string HelpText();
+
+} // namespace tallyra::payroll

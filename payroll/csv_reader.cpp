@@ -1,0 +1,133 @@
+#include "payroll/csv_reader.h"
+
+namespace tallyra::payroll {
+
+namespace {
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+}
+
+CsvReader::CsvReader(LineReader& lines, InputEncoding encoding)
+    : lines_(lines)
+    , encoding_(encoding)
+{
+}
+
+bool CsvReader::nextDecodedLine(std::string_view& line, CsvStatus& failure)
+{
+    if (!lines_.next(line)) {
+        if (!lines_.ok())
+            failure = CsvStatus::ReadError;
+        return false;
+    }
+    ++lineNumber_;
+    if (lineNumber_ == 1 && line.substr(0, 3) == kBom) {
+        hadBom_ = true;
+        line.remove_prefix(3);
+    }
+    if (encoding_ == InputEncoding::Gb18030) {
+        if (!decoder_.decode(line, decoded_)) {
+            problemLine_ = lineNumber_;
+            failure = CsvStatus::BadEncoding;
+            return false;
+        }
+        line = decoded_;
+    } else if (!IsValidUtf8(line)) {
+        problemLine_ = lineNumber_;
+        failure = hadBom_ ? CsvStatus::BadEncoding : CsvStatus::NotUtf8;
+        return false;
+    }
+    return true;
+}
+
+void CsvReader::endField()
+{
+    fieldEnds_.push_back(storage_.size());
+}
+
+bool CsvReader::parse(std::string_view line, bool& inQuotes, CsvStatus& failure)
+{
+    std::size_t i = 0;
+    const std::size_t n = line.size();
+    if (inQuotes) // a quoted field went on past a line break
+        goto quoted;
+    for (;;) {
+        // The start of a field.
+        if (i < n && line[i] == '"') {
+            ++i;
+            inQuotes = true;
+        quoted:
+            for (;;) {
+                const std::size_t quote = line.find('"', i);
+                if (quote == std::string_view::npos) {
+                    storage_.append(line.substr(i)); // the line break belongs to the field
+                    storage_.push_back('\n');
+                    return false;
+                }
+                storage_.append(line.substr(i, quote - i));
+                i = quote + 1;
+                if (i < n && line[i] == '"') {
+                    storage_.push_back('"');
+                    ++i;
+                    continue;
+                }
+                break;
+            }
+            inQuotes = false;
+            if (i < n && line[i] == '\r' && i + 1 == n)
+                ++i; // CRLF
+            if (i < n && line[i] != ',') {
+                problemLine_ = lineNumber_;
+                failure = CsvStatus::TextAfterQuote;
+                return true;
+            }
+        } else {
+            std::size_t comma = line.find(',', i);
+            std::size_t stop = comma == std::string_view::npos ? n : comma;
+            std::size_t fieldEnd = stop;
+            if (comma == std::string_view::npos && fieldEnd > i && line[fieldEnd - 1] == '\r')
+                --fieldEnd; // CRLF
+            storage_.append(line.substr(i, fieldEnd - i));
+            i = stop;
+        }
+        endField();
+        if (i >= n)
+            return true;
+        ++i; // the comma
+        if (i == n) {
+            endField(); // an empty last field
+            return true;
+        }
+    }
+}
+
+CsvStatus CsvReader::next(CsvRecord& record)
+{
+    storage_.clear();
+    fieldEnds_.clear();
+    std::string_view line;
+    CsvStatus failure = CsvStatus::End;
+    if (!nextDecodedLine(line, failure))
+        return failure;
+    record.line = lineNumber_;
+    bool inQuotes = false;
+    while (!parse(line, inQuotes, failure)) {
+        if (!nextDecodedLine(line, failure)) {
+            if (failure == CsvStatus::End) {
+                problemLine_ = record.line;
+                return CsvStatus::UnclosedQuote;
+            }
+            return failure;
+        }
+    }
+    if (failure != CsvStatus::End)
+        return failure;
+    record.fields.clear();
+    std::size_t begin = 0;
+    for (std::size_t end : fieldEnds_) {
+        record.fields.emplace_back(storage_.data() + begin, end - begin);
+        begin = end;
+    }
+    return CsvStatus::Record;
+}
+
+} // namespace tallyra::payroll

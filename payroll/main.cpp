@@ -1,0 +1,104 @@
+#include "payroll/command_line.h"
+#include "payroll/files.h"
+#include "payroll/withhold_job.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+using namespace tallyra::payroll;
+
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFileFailure = 1;
+constexpr int kRefused = 2;
+
+std::vector<std::string> Arguments(int argc, char** argv)
+{
+    std::vector<std::string> arguments;
+#ifdef _WIN32
+    // The UTF-16 command line, so that Chinese file names survive any code page.
+    (void)argv;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; wide && i < count; ++i) {
+        const int length =
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<std::size_t>(length > 0 ? length - 1 : 0), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), length, nullptr, nullptr);
+        arguments.push_back(text);
+    }
+    LocalFree(wide);
+    SetConsoleOutputCP(CP_UTF8);
+    (void)argc;
+#else
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+#endif
+    return arguments;
+}
+
+void Report(const std::string& text)
+{
+    std::fprintf(stderr, "tallyra-payroll：%s\n", text.c_str());
+}
+
+int Withhold(const Command& command)
+{
+    FileSource input(command.input);
+    if (!input.isOpen()) {
+        Report("无法打开输入文件“" + command.input + "”");
+        return kFileFailure;
+    }
+    AtomicOutputFile output(command.output);
+    if (!output.isOpen()) {
+        Report("无法在输出文件“" + command.output + "”旁创建临时文件");
+        return kFileFailure;
+    }
+    const auto result = WithholdPayroll(input, output);
+    if (const auto* error = std::get_if<PayrollError>(&result)) {
+        output.abandon();
+        Report(error->message());
+        return error->kind == PayrollError::Kind::Input && error->line > 0 ? kRefused
+                                                                           : kFileFailure;
+    }
+    if (!output.commit()) {
+        Report("无法写入输出文件“" + command.output + "”");
+        return kFileFailure;
+    }
+    const auto& summary = std::get<PayrollSummary>(result);
+    std::printf("已写入 %s：%ld 行，%zu 名员工（输入为 %s）\n", command.output.c_str(),
+                summary.rows, summary.employees,
+                summary.encoding == InputEncoding::Gb18030 ? "GB18030"
+                : summary.byteOrderMark                    ? "UTF-8，带 BOM"
+                                                           : "UTF-8");
+    return kSuccess;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Command command = ParseCommandLine(Arguments(argc, argv));
+    switch (command.kind) {
+    case Command::Kind::Help:
+        std::fputs(HelpText().c_str(), stdout);
+        return kSuccess;
+    case Command::Kind::Version:
+        std::printf("tallyra-payroll %s\n", TALLYRA_VERSION);
+        return kSuccess;
+    case Command::Kind::Withhold:
+        return Withhold(command);
+    case Command::Kind::Invalid:
+        break;
+    }
+    Report(command.problem);
+    std::fputs("用法：tallyra-payroll withhold INPUT.csv -o OUTPUT.csv（--help 查看说明）\n",
+               stderr);
+    return kRefused;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "payroll/byte_stream.h"
+#include "payroll/csv_reader.h"
+
+#include <cstddef>
+#include <string>
+#include <variant>
+
+namespace tallyra::payroll {
+
+// What went wrong, for a message in Chinese that names the line and the column.
+struct PayrollError {
+    enum class Kind { Input, Output };
+    Kind kind = Kind::Input;
+    long line = 0;      // 0: not about one line
+    std::string column; // empty: not about one column
+    std::string what;
+    std::string message() const;
+};
+
+struct PayrollSummary {
+    long rows = 0;
+    std::size_t employees = 0;
+    InputEncoding encoding = InputEncoding::Utf8;
+    bool byteOrderMark = false;
+};
+
+// Reads a payroll CSV and writes it back with the cumulative withholding of every line: the
+// input columns as read, then the figures, UTF-8 with a byte-order mark and CRLF. A file that is
+// not UTF-8 is read again as GB18030 (the sink is restarted). Memory grows with the number of
+// employees, not of lines.
+std::variant<PayrollSummary, PayrollError> WithholdPayroll(ByteSource& input, ByteSink& output);
+
+} // namespace tallyra::payroll
