@@ -1,6 +1,5 @@
 #pragma once
 
-#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,16 +11,46 @@ struct CivilDate {
     int year = 0;
     int month = 0;
     int day = 0;
-    friend constexpr auto operator<=>(const CivilDate&, const CivilDate&) = default;
+    constexpr long key() const { return year * 10000L + month * 100L + day; }
 };
 
 // The month a wage belongs to (所属期).
 struct YearMonth {
     int year = 0;
     int month = 0; // 1-12
-    friend constexpr auto operator<=>(const YearMonth&, const YearMonth&) = default;
     constexpr CivilDate firstDay() const { return {year, month, 1}; }
+    constexpr long key() const { return year * 100L + month; }
 };
+
+// Plain comparisons rather than <=>: Qt's moc cannot read the <compare> header.
+#define TALLYRA_LAW_ORDERED(Type)                                                                  \
+    constexpr bool operator==(const Type& a, const Type& b)                                        \
+    {                                                                                              \
+        return a.key() == b.key();                                                                 \
+    }                                                                                              \
+    constexpr bool operator!=(const Type& a, const Type& b)                                        \
+    {                                                                                              \
+        return a.key() != b.key();                                                                 \
+    }                                                                                              \
+    constexpr bool operator<(const Type& a, const Type& b)                                         \
+    {                                                                                              \
+        return a.key() < b.key();                                                                  \
+    }                                                                                              \
+    constexpr bool operator<=(const Type& a, const Type& b)                                        \
+    {                                                                                              \
+        return a.key() <= b.key();                                                                 \
+    }                                                                                              \
+    constexpr bool operator>(const Type& a, const Type& b)                                         \
+    {                                                                                              \
+        return a.key() > b.key();                                                                  \
+    }                                                                                              \
+    constexpr bool operator>=(const Type& a, const Type& b)                                        \
+    {                                                                                              \
+        return a.key() >= b.key();                                                                 \
+    }
+TALLYRA_LAW_ORDERED(CivilDate)
+TALLYRA_LAW_ORDERED(YearMonth)
+#undef TALLYRA_LAW_ORDERED
 
 bool IsValidDate(const CivilDate& date);
 CivilDate DayBefore(const CivilDate& date);

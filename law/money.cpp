@@ -64,22 +64,24 @@ Money Money::timesBasisPoints(int basisPoints) const
 
 void Money::appendTo(std::string& out) const
 {
-    // Unsigned magnitude so that the most negative count of fen prints too.
+    // Unsigned magnitude so that the most negative count of fen prints too. Digits are written
+    // from the right into a small buffer and appended at once.
     std::uint64_t magnitude =
         fen_ < 0 ? 0 - static_cast<std::uint64_t>(fen_) : static_cast<std::uint64_t>(fen_);
-    char digits[24];
-    int length = 0;
+    char text[24];
+    char* p = text + sizeof text;
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+    *--p = '.';
     do {
-        digits[length++] = static_cast<char>('0' + magnitude % 10);
+        *--p = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
-    } while (magnitude != 0 || length < 3); // at least "0.0d"
+    } while (magnitude != 0);
     if (fen_ < 0)
-        out.push_back('-');
-    for (int i = length - 1; i >= 2; --i)
-        out.push_back(digits[i]);
-    out.push_back('.');
-    out.push_back(digits[1]);
-    out.push_back(digits[0]);
+        *--p = '-';
+    out.append(p, static_cast<std::size_t>(text + sizeof text - p));
 }
 
 std::string Money::toString() const

@@ -43,7 +43,13 @@ public:
     Money timesPercent(int percent) const;
     Money timesBasisPoints(int basisPoints) const;
 
-    friend constexpr auto operator<=>(Money, Money) = default;
+    // Plain comparisons rather than <=>: Qt's moc cannot read the <compare> header.
+    friend constexpr bool operator==(Money a, Money b) { return a.fen_ == b.fen_; }
+    friend constexpr bool operator!=(Money a, Money b) { return a.fen_ != b.fen_; }
+    friend constexpr bool operator<(Money a, Money b) { return a.fen_ < b.fen_; }
+    friend constexpr bool operator<=(Money a, Money b) { return a.fen_ <= b.fen_; }
+    friend constexpr bool operator>(Money a, Money b) { return a.fen_ > b.fen_; }
+    friend constexpr bool operator>=(Money a, Money b) { return a.fen_ >= b.fen_; }
 
     // "12345.67", "-0.05", "0.00": always two decimals, no grouping.
     std::string toString() const;

@@ -1,0 +1,6 @@
+#include <QTest>
+class Placeholder : public QObject {
+    Q_OBJECT
+};
+QTEST_APPLESS_MAIN(Placeholder)
+#include "test_law_withholding.moc"
