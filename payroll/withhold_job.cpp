@@ -218,12 +218,12 @@ std::optional<PayrollError> Job::yearOf(const PayrollLine& line, long lineNumber
         if (period.year == last.year) {
             if (line.firstEmployed && firstMonth != w.firstMonthEmployed())
                 return inputError(lineNumber, kFirstEmployedColumn,
-                                  "与" + EmployeeText(line.employee) + "本年此前的受雇起始期 " +
+                                  "与工号" + Quoted(line.employee) + "本年此前的受雇起始期 " +
                                       law::ToString(YearMonth{w.year(), w.firstMonthEmployed()}) +
                                       " 不一致");
             if (line.wholeYear && *line.wholeYear != w.wholeYearDeduction())
                 return inputError(lineNumber, kWholeYearColumn,
-                                  "与" + EmployeeText(line.employee) + "本年此前的“" +
+                                  "与工号" + Quoted(line.employee) + "本年此前的“" +
                                       (w.wholeYearDeduction() ? "是" : "否") + "”不一致");
             known.lastLine = lineNumber;
             year = &known;

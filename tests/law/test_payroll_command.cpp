@@ -1,6 +1,210 @@
+#include "payroll/command_line.h"
+#include "payroll/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
-class Placeholder : public QObject {
-    Q_OBJECT
+
+using namespace tallyra::payroll;
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
 };
-QTEST_APPLESS_MAIN(Placeholder)
+
+Result RunPayroll(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(TALLYRA_PAYROLL, arguments);
+    process.closeWriteChannel();
+    Result r;
+    if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.exitCode = process.exitCode();
+    r.out = QString::fromUtf8(process.readAllStandardOutput());
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+const QByteArray kGood = "工号,所属期,本期收入\nE1,2026-01,12000\n";
+const QByteArray kBad = "工号,所属期,本期收入\nE1,2026-01,12000\nE1,2026-13,12000\n";
+
+} // namespace
+
+class TestPayrollCommand : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(dir_.isValid()); }
+
+    void printsHelpAndVersion()
+    {
+        const Result help = RunPayroll({"--help"});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.startsWith("用法：tallyra-payroll withhold INPUT.csv -o OUTPUT.csv"));
+        QVERIFY(help.out.contains("全年减除6万"));
+        const Result version = RunPayroll({"--version"});
+        QCOMPARE(version.exitCode, 0);
+        QVERIFY(version.out.startsWith("tallyra-payroll "));
+        QVERIFY(version.out.trimmed().split(' ').last().count('.') == 2);
+    }
+
+    void withholdsIntoANewFile()
+    {
+        const QString input = dir_.filePath("工资 2026.csv");
+        const QString output = dir_.filePath("结果 2026.csv");
+        Write(input, kGood);
+        const Result r = RunPayroll({"withhold", input, "-o", output});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains("1 行，1 名员工"));
+        QVERIFY(Read(output).startsWith("\xEF\xBB\xBF工号,所属期,本期收入,累计收入"));
+        QVERIFY(Read(output).endsWith(",12000,12000.00,0.00,5000.00,0.00,0.00,0.00,7000.00,3%,"
+                                      "0.00,210.00,0.00,210.00,11790.00\r\n"));
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).size(), 2); // no temporary file left
+    }
+
+    // A refused file leaves no output, or the old output exactly as it was.
+    void refusesWithoutTouchingTheOutput_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("no output before") << false;
+        QTest::newRow("an output before") << true;
+    }
+    void refusesWithoutTouchingTheOutput()
+    {
+        QFETCH(bool, existing);
+        const QString input = dir_.filePath("in.csv");
+        const QString output = dir_.filePath("out.csv");
+        Write(input, kBad);
+        QFile::remove(output);
+        if (existing)
+            Write(output, "an earlier month's file\r\n");
+        const Result r = RunPayroll({"withhold", input, "--output", output});
+        QCOMPARE(r.exitCode, 2);
+        QCOMPARE(
+            r.err.trimmed(),
+            "tallyra-payroll：第 3 行，列“所属期”：“2026-13”不是年月（应为 YYYY-MM，如 2026-03）");
+        QCOMPARE(QFile::exists(output), existing);
+        if (existing)
+            QCOMPARE(Read(output), QByteArray("an earlier month's file\r\n"));
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).size(), existing ? 2 : 1);
+    }
+
+    void replacesAnEarlierOutput()
+    {
+        const QString input = dir_.filePath("in.csv");
+        const QString output = dir_.filePath("out.csv");
+        Write(input, kGood);
+        Write(output, "old");
+        QCOMPARE(RunPayroll({"withhold", "-o", output, input}).exitCode, 0);
+        QVERIFY(Read(output).startsWith("\xEF\xBB\xBF工号"));
+    }
+
+    void reportsFileProblems_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no input file") << "missing.csv"
+                                       << "out.csv"
+                                       << "无法打开输入文件“%1/missing.csv”";
+        QTest::newRow("no output folder")
+            << "in.csv"
+            << "no/such/folder/out.csv"
+            << "无法在输出文件“%1/no/such/folder/out.csv”旁创建临时文件";
+    }
+    void reportsFileProblems()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        QFETCH(QString, message);
+        Write(dir_.filePath("in.csv"), kGood);
+        const Result r =
+            RunPayroll({"withhold", dir_.filePath(input), "-o", dir_.filePath(output)});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.err.trimmed(), "tallyra-payroll：" + message.arg(dir_.path()));
+    }
+
+    void refusesBadCommandLines_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("nothing") << QStringList{} << "缺少命令";
+        QTest::newRow("unknown command") << QStringList{"pay"} << "未知的命令“pay”";
+        QTest::newRow("no input") << QStringList{"withhold", "-o", "x.csv"} << "缺少输入文件";
+        QTest::newRow("no output")
+            << QStringList{"withhold", "in.csv"} << "缺少输出文件（-o OUTPUT.csv）";
+        QTest::newRow("-o without a name")
+            << QStringList{"withhold", "in.csv", "-o"} << "-o 后缺少输出文件名";
+        QTest::newRow("two inputs")
+            << QStringList{"withhold", "a.csv", "b.csv", "-o", "x.csv"} << "只能指定一个输入文件";
+        QTest::newRow("two outputs")
+            << QStringList{"withhold", "a.csv", "-o", "x", "-o", "y"} << "输出文件只能指定一次";
+        QTest::newRow("unknown option")
+            << QStringList{"withhold", "a.csv", "-x"} << "未知的选项“-x”";
+    }
+    void refusesBadCommandLines()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, problem);
+        std::vector<std::string> args;
+        for (const QString& a : arguments)
+            args.push_back(a.toStdString());
+        const Command command = ParseCommandLine(args);
+        QVERIFY(command.kind == Command::Kind::Invalid);
+        QCOMPARE(QString::fromStdString(command.problem), problem);
+        const Result r = RunPayroll(arguments);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.startsWith("tallyra-payroll：" + problem + "\n"));
+    }
+
+    // The temporary file is abandoned when the run is not committed.
+    void abandonsTheTemporaryFile()
+    {
+        const QString target = dir_.filePath("out.csv");
+        {
+            AtomicOutputFile output(target.toStdString());
+            QVERIFY(output.isOpen());
+            QVERIFY(output.write("half"));
+            QVERIFY(QFile::exists(QString::fromStdString(output.temporaryPath())));
+        }
+        QVERIFY(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+        AtomicOutputFile output(target.toStdString());
+        QVERIFY(output.write("first"));
+        QVERIFY(output.restart());
+        QVERIFY(output.write("second"));
+        QVERIFY(output.commit());
+        QCOMPARE(Read(target), QByteArray("second"));
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    void cleanup()
+    {
+        QDir(dir_.path()).removeRecursively();
+        QDir().mkpath(dir_.path());
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QTEST_GUILESS_MAIN(TestPayrollCommand)
 #include "test_payroll_command.moc"
