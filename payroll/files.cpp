@@ -6,6 +6,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <sys/stat.h>

@@ -64,16 +64,19 @@ bool IsValidUtf8(std::string_view bytes)
 
 namespace {
 constexpr UINT kGb18030 = 54936;
-}
+constexpr UINT kGbk = 936; // the two-byte part of GB18030, where 54936 is missing (Wine)
+} // namespace
 
+// The handle holds the code page.
 Gb18030Decoder::Gb18030Decoder()
-    : handle_(nullptr)
+    : handle_(reinterpret_cast<void*>(
+          static_cast<std::uintptr_t>(IsValidCodePage(kGb18030) ? kGb18030 : kGbk)))
 {
 }
 Gb18030Decoder::~Gb18030Decoder() = default;
 bool Gb18030Decoder::available() const
 {
-    return IsValidCodePage(kGb18030) != 0;
+    return true;
 }
 
 bool Gb18030Decoder::decode(std::string_view in, std::string& out)
@@ -81,13 +84,14 @@ bool Gb18030Decoder::decode(std::string_view in, std::string& out)
     out.clear();
     if (in.empty())
         return true;
+    const UINT codePage = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(handle_));
     const int inLength = static_cast<int>(in.size());
     const int wideLength =
-        MultiByteToWideChar(kGb18030, MB_ERR_INVALID_CHARS, in.data(), inLength, nullptr, 0);
+        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, in.data(), inLength, nullptr, 0);
     if (wideLength <= 0)
         return false;
     wide_.resize(static_cast<std::size_t>(wideLength));
-    MultiByteToWideChar(kGb18030, MB_ERR_INVALID_CHARS, in.data(), inLength, wide_.data(),
+    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, in.data(), inLength, wide_.data(),
                         wideLength);
     const int outLength =
         WideCharToMultiByte(CP_UTF8, 0, wide_.data(), wideLength, nullptr, 0, nullptr, nullptr);
