@@ -42,6 +42,7 @@ entries=$(grep -c '^\./usr/share/applications/.*\.desktop$' "$work/files" || tru
 id=$(sed -n 's|^\./usr/share/applications/\(.*\)\.desktop$|\1|p' "$work/files" | head -n1)
 expected=(
     ./usr/bin/tallyra
+    ./usr/bin/tallyra-payroll
     "./usr/share/metainfo/$id.metainfo.xml"
     "./usr/share/icons/hicolor/scalable/apps/$id.svg"
     ./usr/share/tallyra/readme.txt

@@ -15,6 +15,9 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 
 [[ -x $prefix/bin/tallyra ]] || fail "bin/tallyra is missing or not executable"
+[[ -x $prefix/bin/tallyra-payroll ]] || fail "bin/tallyra-payroll is missing or not executable"
+[[ $("$prefix/bin/tallyra-payroll" --version) == "tallyra-payroll $version" ]] ||
+    fail "tallyra-payroll --version does not say $version"
 
 shopt -s nullglob
 entries=("$prefix"/share/applications/*.desktop)
