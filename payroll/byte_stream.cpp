@@ -6,7 +6,7 @@
 namespace tallyra::payroll {
 
 namespace {
-constexpr std::size_t kChunk = 1 << 20;
+constexpr std::size_t kChunk = 1 << 16; // grows when one line is longer
 }
 
 std::size_t MemorySource::read(char* buffer, std::size_t size)

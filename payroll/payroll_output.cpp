@@ -3,13 +3,12 @@
 namespace tallyra::payroll {
 
 namespace {
-constexpr std::size_t kFlushAt = 1 << 20;
+constexpr std::size_t kFlushAt = 1 << 18;
 }
 
 PayrollWriter::PayrollWriter(ByteSink& sink)
     : sink_(sink)
 {
-    buffer_.reserve(kFlushAt + 4096);
     buffer_.append("\xEF\xBB\xBF");
 }
 

@@ -16,7 +16,7 @@ inline constexpr const char* kFigureColumns[] = {
 };
 
 // Writes the output CSV: a byte-order mark, CRLF line ends, RFC 4180 quoting where a cell needs
-// it, amounts with exactly two decimals. Buffers a megabyte at a time.
+// it, amounts with exactly two decimals. Writes a quarter of a megabyte at a time.
 class PayrollWriter {
 public:
     explicit PayrollWriter(ByteSink& sink);

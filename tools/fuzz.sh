@@ -31,7 +31,7 @@ export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 mkdir -p "$build/artifacts"
 failed=()
-for target in fuzz_number_reading fuzz_number_text fuzz_tax_core; do
+for target in fuzz_number_reading fuzz_number_text fuzz_tax_core fuzz_payroll; do
     corpus=$build/corpus/$target
     log=$build/$target.log
     mkdir -p "$corpus"
