@@ -44,36 +44,40 @@ void CsvReader::endField()
     fieldEnds_.push_back(storage_.size());
 }
 
+bool CsvReader::readQuoted(std::string_view line, std::size_t& i)
+{
+    for (;;) {
+        const std::size_t quote = line.find('"', i);
+        if (quote == std::string_view::npos) {
+            storage_.append(line.substr(i)); // the line break belongs to the field
+            storage_.push_back('\n');
+            return false;
+        }
+        storage_.append(line.substr(i, quote - i));
+        i = quote + 1;
+        if (i < line.size() && line[i] == '"') { // a doubled quote stands for one
+            storage_.push_back('"');
+            ++i;
+            continue;
+        }
+        return true;
+    }
+}
+
 bool CsvReader::parse(std::string_view line, bool& inQuotes, CsvStatus& failure)
 {
     std::size_t i = 0;
     const std::size_t n = line.size();
-    if (inQuotes) // a quoted field went on past a line break
-        goto quoted;
     for (;;) {
-        // The start of a field.
-        if (i < n && line[i] == '"') {
-            ++i;
+        if (!inQuotes && i < n && line[i] == '"') {
             inQuotes = true;
-        quoted:
-            for (;;) {
-                const std::size_t quote = line.find('"', i);
-                if (quote == std::string_view::npos) {
-                    storage_.append(line.substr(i)); // the line break belongs to the field
-                    storage_.push_back('\n');
-                    return false;
-                }
-                storage_.append(line.substr(i, quote - i));
-                i = quote + 1;
-                if (i < n && line[i] == '"') {
-                    storage_.push_back('"');
-                    ++i;
-                    continue;
-                }
-                break;
-            }
+            ++i;
+        }
+        if (inQuotes) { // a quoted field, perhaps going on from the line before
+            if (!readQuoted(line, i))
+                return false;
             inQuotes = false;
-            if (i < n && line[i] == '\r' && i + 1 == n)
+            if (i + 1 == n && line[i] == '\r')
                 ++i; // CRLF
             if (i < n && line[i] != ',') {
                 problemLine_ = lineNumber_;
@@ -81,8 +85,8 @@ bool CsvReader::parse(std::string_view line, bool& inQuotes, CsvStatus& failure)
                 return true;
             }
         } else {
-            std::size_t comma = line.find(',', i);
-            std::size_t stop = comma == std::string_view::npos ? n : comma;
+            const std::size_t comma = line.find(',', i);
+            const std::size_t stop = comma == std::string_view::npos ? n : comma;
             std::size_t fieldEnd = stop;
             if (comma == std::string_view::npos && fieldEnd > i && line[fieldEnd - 1] == '\r')
                 --fieldEnd; // CRLF

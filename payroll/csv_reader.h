@@ -43,6 +43,9 @@ private:
     bool nextDecodedLine(std::string_view& line, CsvStatus& failure);
     // Parses from `line` into the record storage; returns false while a quoted field is open.
     bool parse(std::string_view line, bool& inQuotes, CsvStatus& failure);
+    // Appends a quoted field's text from `i` to its closing quote, after which `i` stands;
+    // false when the line ends first.
+    bool readQuoted(std::string_view line, std::size_t& i);
     void endField();
 
     LineReader& lines_;
