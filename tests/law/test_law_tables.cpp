@@ -234,6 +234,35 @@ private slots:
         QCOMPARE(next->tax, Q(taxAbove));
     }
 
+    // 财税〔2018〕164号 一（一）, applied as the notice words it:
+    // 以全年一次性奖金收入除以12个月得到
+    // 的数额，按照按月换算后的综合所得税率表，确定适用税率和速算扣除数，单独计算纳税；
+    // 应纳税额＝全年一次性奖金收入×适用税率－速算扣除数.
+    void bonusFormulaOfTheNotice_data()
+    {
+        QTest::addColumn<QString>("bonus");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<QString>("tax");
+        QTest::newRow("164号: 36,000 ÷ 12 = 3,000 → 3 %") << "36000" << 3 << "1080";
+        QTest::newRow("164号: 60,000 ÷ 12 = 5,000 → 10 %, 210") << "60000" << 10 << "5790";
+        QTest::newRow("164号: 120,000.12 ÷ 12 = 10,000.01 → 10 %, 210")
+            << "120000.12" << 10 << "11790.01";
+        QTest::newRow("164号: 1,200,000 ÷ 12 = 100,000 → 45 %, 15,160")
+            << "1200000" << 45 << "524840";
+        QTest::newRow("164号: a fen") << "0.01" << 3 << "0";
+    }
+    void bonusFormulaOfTheNotice()
+    {
+        QFETCH(QString, bonus);
+        QFETCH(int, rate);
+        QFETCH(QString, tax);
+        const auto separate = TaxBonusSeparately(2019, Q(bonus));
+        QVERIFY(separate && separate->rule);
+        QVERIFY(QByteArray(separate->rule->source).contains("财税〔2018〕164号"));
+        QCOMPARE(separate->row.ratePercent, rate);
+        QCOMPARE(separate->tax, Q(tax));
+    }
+
     void nothingAtOrBelowZero_data()
     {
         QTest::addColumn<int>("year");
