@@ -14,6 +14,16 @@ enum class InputEncoding {
     Gb18030, // what a spreadsheet saves on a Chinese Windows
 };
 
+// A cell without the spaces and tabs a spreadsheet user may leave around it.
+inline std::string_view TrimSpaces(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
 struct CsvRecord {
     long line = 0; // the line the record starts on, counted from 1
     std::vector<std::string_view> fields;

@@ -2,24 +2,11 @@
 
 namespace tallyra::payroll {
 
-namespace {
-
-std::string Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return std::string(text);
-}
-
-} // namespace
-
 std::optional<HeaderError> PayrollColumns::read(const CsvRecord& header)
 {
     names_.clear();
     for (std::string_view field : header.fields)
-        names_.push_back(Trimmed(field));
+        names_.emplace_back(TrimSpaces(field));
     const std::pair<const std::string*, std::optional<int>*> known[] = {
         {&kEmployeeColumn, &employee},   {&kPeriodColumn, &period},
         {&kIncomeColumn, &income},       {&kExemptColumn, &exempt},

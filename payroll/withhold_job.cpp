@@ -48,15 +48,6 @@ struct PayrollLine {
     std::optional<bool> wholeYear;
 };
 
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string Quoted(std::string_view text)
 {
     return "“" + std::string(text) + "”";
@@ -111,7 +102,7 @@ std::optional<PayrollError> Job::readMoney(const CsvRecord& record, std::optiona
 {
     const std::string& name = columns_.nameOf(column);
     const std::string_view raw = cell(record, column);
-    const std::string_view text = Trim(raw);
+    const std::string_view text = TrimSpaces(raw);
     if (text.empty()) {
         if (required)
             return inputError(record.line, name, "缺少必填的值");
@@ -131,7 +122,7 @@ std::optional<PayrollError> Job::readPeriod(const CsvRecord& record, int column,
                                             std::optional<YearMonth>& value) const
 {
     const std::string_view raw = cell(record, column);
-    const std::string_view text = Trim(raw);
+    const std::string_view text = TrimSpaces(raw);
     value.reset();
     if (text.empty())
         return std::nullopt;
@@ -146,7 +137,7 @@ std::optional<PayrollError> Job::readWholeYear(const CsvRecord& record,
                                                std::optional<bool>& value) const
 {
     const std::string_view raw = cell(record, columns_.wholeYear);
-    const std::string_view text = Trim(raw);
+    const std::string_view text = TrimSpaces(raw);
     value.reset();
     if (text == "是")
         value = true;
@@ -159,7 +150,7 @@ std::optional<PayrollError> Job::readWholeYear(const CsvRecord& record,
 
 std::optional<PayrollError> Job::readLine(const CsvRecord& record, PayrollLine& line) const
 {
-    line.employee = Trim(cell(record, columns_.employee));
+    line.employee = TrimSpaces(cell(record, columns_.employee));
     if (line.employee.empty())
         return inputError(record.line, kEmployeeColumn, "缺少必填的值");
     std::optional<YearMonth> period;
@@ -275,7 +266,7 @@ std::optional<PayrollError> Job::processLine(const CsvRecord& record)
 bool IsBlank(const CsvRecord& record)
 {
     for (std::string_view field : record.fields)
-        if (!Trim(field).empty())
+        if (!TrimSpaces(field).empty())
             return false;
     return true;
 }
