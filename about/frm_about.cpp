@@ -11,8 +11,6 @@
 
 #include <QKeyEvent>
 
-#include <exception>
-
 namespace tallyra {
 namespace {
 
@@ -33,7 +31,6 @@ frmAbout::frmAbout(AboutServices services, QWidget* parent)
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(kAboutClientWidthTwips / kTwipsPerPixel, kAboutClientHeightTwips / kTwipsPerPixel);
-    setWindowTitle(QStringLiteral("关于个人所得税计算器"));
     setWindowIcon(AppIcon());
 
     ui = BuildAboutControls(this);
@@ -76,13 +73,7 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
 
 void frmAbout::StartSysInfo()
 {
-    bool started = false;
-    try {
-        started = launchSysInfo();
-    } catch (const std::exception&) {
-        started = false; // a failure on the way is reported like a missing tool
-    }
-    if (!started)
+    if (!launchSysInfo())
         services_.messages->inform(QStringLiteral("此时系统信息不可用"));
 }
 

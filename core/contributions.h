@@ -5,8 +5,8 @@
 
 namespace tallyra {
 
-// The four funds, in the fixed order of their tick boxes.
-enum class Fund { HousingFund = 0, Pension = 1, Medical = 2, Unemployment = 3 };
+// The four funds, in the fixed order of their tick boxes: housing fund, pension, medical and
+// unemployment insurance.
 constexpr int kFundCount = 4;
 
 struct FundRates {

@@ -68,8 +68,7 @@ std::string PlainDecimal(const DecimalDigits& d, std::string_view separator)
     return digits.substr(0, integerDigits) + std::string(separator) + digits.substr(integerDigits);
 }
 
-} // namespace
-
+// The value rounded half away from zero to `significantDigits` digits, in plain decimals.
 std::string RoundedDecimalText(double value, int significantDigits,
                                std::string_view decimalSeparator)
 {
@@ -80,6 +79,8 @@ std::string RoundedDecimalText(double value, int significantDigits,
     const std::string text = PlainDecimal(d, decimalSeparator);
     return value < 0 ? "-" + text : text;
 }
+
+} // namespace
 
 std::string SingleToText(float value, std::string_view decimalSeparator)
 {

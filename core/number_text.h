@@ -22,8 +22,4 @@ std::string DoubleToText(double value, std::string_view decimalSeparator = ".");
 // full stop is looked for whatever the separator is; a text without one is kept whole.
 std::string TwoDecimalCut(double value, std::string_view decimalSeparator = ".");
 
-// Shared by both: the value rounded half away from zero to `significantDigits` digits.
-std::string RoundedDecimalText(double value, int significantDigits,
-                               std::string_view decimalSeparator);
-
 } // namespace tallyra

@@ -13,12 +13,6 @@ public:
     static FundsTotal FromSingle(float value) { return FundsTotal(value); }
     static FundsTotal FromText(double valueOfText) { return FundsTotal(valueOfText); }
 
-    bool isText() const { return std::holds_alternative<double>(value_); }
-    double asDouble() const
-    {
-        return std::visit([](auto v) { return static_cast<double>(v); }, value_);
-    }
-
     // Calls f with the float or the double, so that `a - total` takes the right precision.
     template <class F> auto visit(F&& f) const { return std::visit(static_cast<F&&>(f), value_); }
 

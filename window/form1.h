@@ -43,9 +43,11 @@ public:
     void CmdAbout_Click();
     void OptType_Click(int index);
     void OptSjType_Click(int index);
-    void TxtSQ_KeyDown(int keyCode);
-    void TxtAdd_KeyDown(int keyCode);
-    void Form_KeyDown(int keyCode);
+    // Enter in the salary box, in the subsidy box, or on the window itself: the only key the
+    // three handle.
+    void TxtSQ_KeyDown();
+    void TxtAdd_KeyDown();
+    void Form_KeyDown();
     void M_SaveJS_Click();
     void M_Save3JJS_Click();
     void M_SaveBT_Click();

@@ -7,8 +7,6 @@
 namespace tallyra {
 namespace {
 
-constexpr int kEnterKeyCode = 13;
-
 // Return and the keypad's Enter both count as Enter, whatever the shift state.
 bool isEnter(const QKeyEvent* event)
 {
@@ -17,22 +15,19 @@ bool isEnter(const QKeyEvent* event)
 
 } // namespace
 
-void Form1::TxtSQ_KeyDown(int keyCode)
+void Form1::TxtSQ_KeyDown()
 {
-    if (keyCode == kEnterKeyCode)
-        Calculate();
+    Calculate();
 }
 
-void Form1::TxtAdd_KeyDown(int keyCode)
+void Form1::TxtAdd_KeyDown()
 {
-    if (keyCode == kEnterKeyCode)
-        Calculate();
+    Calculate();
 }
 
-void Form1::Form_KeyDown(int keyCode)
+void Form1::Form_KeyDown()
 {
-    if (keyCode == kEnterKeyCode)
-        Calculate();
+    Calculate();
 }
 
 // Enter in the salary or subsidy box is taken here and not passed on: a line edit ignores
@@ -42,9 +37,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && (watched == ui.TxtSQ || watched == ui.TxtAdd)) {
         if (isEnter(static_cast<QKeyEvent*>(event))) {
             if (watched == ui.TxtSQ)
-                TxtSQ_KeyDown(kEnterKeyCode);
+                TxtSQ_KeyDown();
             else
-                TxtAdd_KeyDown(kEnterKeyCode);
+                TxtAdd_KeyDown();
             return true;
         }
     }
@@ -58,7 +53,7 @@ void Form1::keyPressEvent(QKeyEvent* event)
     QWidget* focused = focusWidget();
     const bool windowItself = !focused || focused == this || focused == centralWidget();
     if (isEnter(event) && windowItself) {
-        Form_KeyDown(kEnterKeyCode);
+        Form_KeyDown();
         event->accept();
         return;
     }
