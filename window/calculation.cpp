@@ -80,7 +80,7 @@ bool Form1::setValue()
         return false;
     state_.mSalary = readTested(ui.TxtSQ);
     const float threeFunds = readTested(ui.Txt3J);
-    state_.mThreeFunds = threeFunds;
+    state_.mThreeFunds = FundsTotal::FromSingle(threeFunds);
     state_.mSubsidy = readTested(ui.TxtAdd);
     if (state_.mSalary < 0.0f || threeFunds < 0.0f) {
         inform(messages::mustNotBeNegative());
@@ -106,29 +106,22 @@ bool Form1::setValue()
 bool Form1::settleThreeFunds()
 {
     bool recompute = ui.ChkAlwaysCal3J->isChecked();
-    if (!recompute && std::get<float>(state_.mThreeFunds) == 0.0f)
+    const bool noFunds = state_.mThreeFunds.visit([](auto total) { return total == 0; });
+    if (!recompute && noFunds)
         recompute = services_.messages->askYesNo(messages::computeFundsNow());
     if (!recompute)
         return true;
     if (!computeThreeFunds())
         return false;
-    state_.mThreeFunds = ui.Txt3J->text();
+    // The new total enters as its box reads, at double precision. The box holds the program's
+    // own number text, which always reads.
+    state_.mThreeFunds = FundsTotal::FromText(ReadDouble(ui.Txt3J->text()).value_or(0.0));
     return true;
 }
 
 void Form1::writeResults()
 {
-    FundsTotal funds = FundsTotal::FromSingle(0.0f);
-    if (const auto* single = std::get_if<float>(&state_.mThreeFunds)) {
-        funds = FundsTotal::FromSingle(*single);
-    } else {
-        const auto value = ReadDouble(std::get<QString>(state_.mThreeFunds));
-        if (!value) {
-            inform(messages::wrongDataType());
-            return;
-        }
-        funds = FundsTotal::FromText(*value);
-    }
+    const FundsTotal funds = state_.mThreeFunds;
     const TaxInputs inputs{state_.mSalary,  state_.mSubsidy, funds,
                            state_.mTaxBase, state_.mRate,    state_.mQuickDeduction};
     const Direction direction =

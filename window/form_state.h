@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QString>
-
-#include <variant>
+#include "core/tax_formulas.h"
 
 namespace tallyra {
 
@@ -10,8 +8,8 @@ namespace tallyra {
 struct FormState {
     float mSalary = 0.0f;
     // The employee's fund total: the single read from its box, or, once the funds were
-    // recomputed within a calculation, the text that box then holds.
-    std::variant<float, QString> mThreeFunds = 0.0f;
+    // recomputed within a calculation, the double the text then written into that box reads.
+    FundsTotal mThreeFunds = FundsTotal::FromSingle(0.0f);
     float mSubsidy = 0.0f;
     float mTax = 0.0f;
     // 1,000 for the standard threshold, the user's own figure, or 0 when none was usable.

@@ -11,7 +11,7 @@ void Form1::CmdReset_Click()
     for (QLineEdit* box : {ui.TxtSQ, ui.Txt3J, ui.TxtAdd})
         box->setText(zero);
     state_.mSalary = ReadSingle(ui.TxtSQ->text()).value_or(0.0f);
-    state_.mThreeFunds = ReadSingle(ui.Txt3J->text()).value_or(0.0f);
+    state_.mThreeFunds = FundsTotal::FromSingle(ReadSingle(ui.Txt3J->text()).value_or(0.0f));
     state_.mSubsidy = ReadSingle(ui.TxtAdd->text()).value_or(0.0f);
     for (QLineEdit* box : {ui.TxtSQ2, ui.TxtExe, ui.TxtSh, ui.txtSJXJ})
         box->setText(zero);
