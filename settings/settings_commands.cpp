@@ -23,32 +23,27 @@ float storedNumber(const QString& text)
 } // namespace
 
 SettingsCommands::SettingsCommands(SettingsStore& store, MessageBoxes& messages,
-                                   SettingsControls controls, bool& savingAll)
+                                   SettingsControls controls)
     : store_(store)
     , messages_(messages)
     , ui(controls)
-    , mSavingAll(savingAll)
 {
 }
 
-void SettingsCommands::LoadSettings()
+RememberedInputs SettingsCommands::LoadSettings() const
 {
     const QString taxBase = store_.read(kSection, kTaxBaseKey, kZero);
     const QString subsidy = store_.read(kSection, kSubsidyKey, kZero);
     const QString fundsBase = store_.read(kSection, kFundsBaseKey, kZero);
 
-    if (storedNumber(taxBase) > 0.0f) {
-        ui.OptType[1]->setChecked(true); // shows the list and fills it with the standard values
-        ui.CmbJs->setVisible(true);
-        ui.CmbJs->setEditText(taxBase);
-    }
-    // The subsidy may be negative, so any saved figure but zero comes back.
+    RememberedInputs found;
+    if (storedNumber(taxBase) > 0.0f)
+        found.taxBase = taxBase;
     if (storedNumber(subsidy) != 0.0f)
-        ui.TxtAdd->setText(subsidy);
-    if (storedNumber(fundsBase) > 0.0f) {
-        ui.OptSjType[1]->setChecked(true); // shows the base box
-        ui.TxtInputSJJS->setText(fundsBase);
-    }
+        found.subsidy = subsidy;
+    if (storedNumber(fundsBase) > 0.0f)
+        found.fundsBase = fundsBase;
+    return found;
 }
 
 void SettingsCommands::SaveTaxBase()
@@ -103,12 +98,12 @@ void SettingsCommands::SaveSubsidy()
 // written at all (a box that failed its test has said so, and the others were saved).
 void SettingsCommands::SaveAll()
 {
-    mSavingAll = true;
+    savingAll_ = true;
     writeFailed_ = false;
     SaveTaxBase();
     SaveSubsidy();
     SaveThreeFundsBase();
-    mSavingAll = false;
+    savingAll_ = false;
     if (!writeFailed_)
         messages_.inform(kSaved);
 }
@@ -124,7 +119,7 @@ bool SettingsCommands::store(const QString& key, const QString& text, const QStr
 
 void SettingsCommands::reportSaved()
 {
-    if (!mSavingAll)
+    if (!savingAll_)
         messages_.inform(kSaved);
 }
 

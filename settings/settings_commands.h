@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include <array>
+#include <optional>
 
 namespace tallyra {
 
@@ -20,14 +21,21 @@ struct SettingsControls {
     QLineEdit* TxtInputSJJS = nullptr;
 };
 
-// Restores the tax threshold, the subsidy and the three-funds base at start-up, and saves
-// them on request, each as the text typed.
+// The remembered inputs start-up found usable, each as it was typed; empty where none was.
+struct RememberedInputs {
+    std::optional<QString> taxBase;   // a threshold above zero
+    std::optional<QString> subsidy;   // any figure but zero: a subsidy may be negative
+    std::optional<QString> fundsBase; // a base above zero
+};
+
+// Reads the tax threshold, the subsidy and the three-funds base at start-up, and saves them on
+// request, each as the text typed.
 class SettingsCommands {
 public:
-    SettingsCommands(SettingsStore& store, MessageBoxes& messages, SettingsControls controls,
-                     bool& savingAll);
+    SettingsCommands(SettingsStore& store, MessageBoxes& messages, SettingsControls controls);
 
-    void LoadSettings();
+    // What the store holds that can be restored; the window puts it into its controls.
+    RememberedInputs LoadSettings() const;
     void SaveTaxBase();
     void SaveThreeFundsBase();
     void SaveSubsidy();
@@ -41,7 +49,7 @@ private:
     SettingsStore& store_;
     MessageBoxes& messages_;
     SettingsControls ui;
-    bool& mSavingAll;
+    bool savingAll_ = false;   // the single saves then leave the final word to Save All
     bool writeFailed_ = false; // during Save All
 };
 

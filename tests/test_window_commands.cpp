@@ -59,7 +59,6 @@ private slots:
         QVERIFY(!shown(d, QStringLiteral("CmbJs")));
         QCOMPARE(items(d, QStringLiteral("CmbJs")), QStringList());
         QVERIFY(!shown(d, QStringLiteral("TxtInputSJJS")));
-        QVERIFY(!d.form().state().mSavingAll);
         QCOMPARE(d.messages().shown, QStringList());
     }
 

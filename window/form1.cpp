@@ -30,8 +30,9 @@ Form1::Form1(FormServices services, QWidget* parent)
     fixWindowSize();
     settings_ = std::make_unique<SettingsCommands>(
         *services_.settings, *services_.messages,
-        SettingsControls{ui.OptType, ui.CmbJs, ui.TxtAdd, ui.OptSjType, ui.TxtInputSJJS},
-        state_.mSavingAll);
+        SettingsControls{ui.OptType, ui.CmbJs, ui.TxtAdd, ui.OptSjType, ui.TxtInputSJJS});
+    // Loading chooses the remembered options, and their handlers show and fill what goes with
+    // them: the handlers are connected first.
     connectHandlers();
     Form_Load();
     focusFirstControl();
@@ -92,13 +93,25 @@ void Form1::Form_Load()
     ui.cmbIfSQ->insertItem(0, QStringLiteral("税前"));
     ui.cmbIfSQ->insertItem(1, QStringLiteral("税后"));
     ui.cmbIfSQ->setCurrentIndex(0);
-    state_.mSavingAll = false;
     LoadSettings();
 }
 
+// Puts back what the settings hold. Choosing an option runs its handler, as a click does:
+// OptType_Click shows the threshold list and fills it with the standard values, and
+// OptSjType_Click shows the base box.
 void Form1::LoadSettings()
 {
-    settings_->LoadSettings();
+    const RememberedInputs found = settings_->LoadSettings();
+    if (found.taxBase) {
+        ui.OptType[1]->setChecked(true);
+        ui.CmbJs->setEditText(*found.taxBase);
+    }
+    if (found.subsidy)
+        ui.TxtAdd->setText(*found.subsidy);
+    if (found.fundsBase) {
+        ui.OptSjType[1]->setChecked(true);
+        ui.TxtInputSJJS->setText(*found.fundsBase);
+    }
 }
 
 // The first control of the tab order that can take the focus gets it when the window opens.

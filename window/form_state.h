@@ -18,7 +18,6 @@ struct FormState {
     // The rate and quick deduction of the last bracket selection; zero before the first.
     double mRate = 0.0;
     float mQuickDeduction = 0.0f;
-    bool mSavingAll = false;
 };
 
 } // namespace tallyra
