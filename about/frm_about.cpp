@@ -1,5 +1,6 @@
 #include "about/frm_about.h"
 
+#include "about/about_messages.h"
 #include "platform/app_icon.h"
 #include "platform/app_identity.h"
 #include "platform/file_test.h"
@@ -74,7 +75,7 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
 void frmAbout::StartSysInfo()
 {
     if (!launchSysInfo())
-        services_.messages->inform(QStringLiteral("此时系统信息不可用"));
+        services_.messages->inform(about_messages::sysInfoUnavailable());
 }
 
 // The tool's full path is stored under its own key; failing that, its folder is. False when

@@ -3,6 +3,7 @@
 #include "platform/message_boxes.h"
 #include "platform/numbers.h"
 #include "platform/settings_store.h"
+#include "settings/settings_messages.h"
 
 namespace tallyra {
 namespace {
@@ -12,7 +13,6 @@ const QString kTaxBaseKey = QStringLiteral("JSJS");
 const QString kSubsidyKey = QStringLiteral("BT");
 const QString kFundsBaseKey = QStringLiteral("J3JS");
 const QString kZero = QStringLiteral("0");
-const QString kSaved = QStringLiteral("保存成功！");
 
 // A stored text that is missing, damaged or out of range restores nothing.
 float storedNumber(const QString& text)
@@ -50,16 +50,16 @@ void SettingsCommands::SaveTaxBase()
 {
     const QString text = ui.CmbJs->currentText();
     if (text.isEmpty()) {
-        if (store(kTaxBaseKey, kZero, QStringLiteral("交税基数")))
+        if (store(kTaxBaseKey, kZero, settings_messages::taxBase()))
             reportSaved();
         return;
     }
     if (!IsNumeric(text)) {
-        messages_.inform(QStringLiteral("交税基数一栏请输入正确的数字！"));
+        messages_.inform(settings_messages::taxBaseNotNumeric());
         return;
     }
     const QString value = ui.OptType[0]->isChecked() ? kZero : ui.CmbJs->currentText();
-    if (store(kTaxBaseKey, value, QStringLiteral("交税基数")))
+    if (store(kTaxBaseKey, value, settings_messages::taxBase()))
         reportSaved();
 }
 
@@ -67,15 +67,15 @@ void SettingsCommands::SaveThreeFundsBase()
 {
     const QString text = ui.TxtInputSJJS->text();
     if (text.isEmpty()) {
-        store(kFundsBaseKey, kZero, QStringLiteral("三金基数"));
+        store(kFundsBaseKey, kZero, settings_messages::fundsBase());
         return;
     }
     if (!IsNumeric(text)) {
-        messages_.inform(QStringLiteral("三金基数一栏请输入正确的数字！"));
+        messages_.inform(settings_messages::fundsBaseNotNumeric());
         return;
     }
     const QString value = ui.OptSjType[0]->isChecked() ? kZero : text;
-    if (store(kFundsBaseKey, value, QStringLiteral("三金基数")))
+    if (store(kFundsBaseKey, value, settings_messages::fundsBase()))
         reportSaved();
 }
 
@@ -83,14 +83,14 @@ void SettingsCommands::SaveSubsidy()
 {
     const QString text = ui.TxtAdd->text();
     if (text.isEmpty()) {
-        store(kSubsidyKey, kZero, QStringLiteral("补贴数字"));
+        store(kSubsidyKey, kZero, settings_messages::subsidy());
         return;
     }
     if (!IsNumeric(text)) {
-        messages_.inform(QStringLiteral("补贴一栏请输入正确的数字！"));
+        messages_.inform(settings_messages::subsidyNotNumeric());
         return;
     }
-    if (store(kSubsidyKey, text, QStringLiteral("补贴数字")))
+    if (store(kSubsidyKey, text, settings_messages::subsidy()))
         reportSaved();
 }
 
@@ -105,7 +105,7 @@ void SettingsCommands::SaveAll()
     SaveThreeFundsBase();
     savingAll_ = false;
     if (!writeFailed_)
-        messages_.inform(kSaved);
+        messages_.inform(settings_messages::saved());
 }
 
 bool SettingsCommands::store(const QString& key, const QString& text, const QString& what)
@@ -113,14 +113,14 @@ bool SettingsCommands::store(const QString& key, const QString& text, const QStr
     if (store_.save(kSection, key, text))
         return true;
     writeFailed_ = true;
-    messages_.inform(QStringLiteral("%1保存失败：无法写入设置文件，请检查它是否可写！").arg(what));
+    messages_.inform(settings_messages::notWritten(what));
     return false;
 }
 
 void SettingsCommands::reportSaved()
 {
     if (!savingAll_)
-        messages_.inform(kSaved);
+        messages_.inform(settings_messages::saved());
 }
 
 } // namespace tallyra

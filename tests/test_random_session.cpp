@@ -3,8 +3,9 @@
 // one of the program's own, and the window keeps answering. Each seed replays exactly; a seed
 // that ever finds a fault stays in the table below as an ordinary regression row.
 #include "platform/readme_path.h"
+#include "settings/settings_messages.h"
 #include "tests/support/form_driver.h"
-#include "window/messages.h"
+#include "window/window_messages.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,25 +43,25 @@ const QStringList kSaveCommands{"M_SaveJS", "M_Save3JJS", "M_SaveBT", "M_SaveAll
 const QRegularExpression kNumberText(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]*[1-9])?$"));
 const QRegularExpression kCutNumberText(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?$"));
 
-QString failedWrite(const char* what)
-{
-    return QString::fromUtf8(what) +
-           QStringLiteral("保存失败：无法写入设置文件，请检查它是否可写！");
-}
-
-const QStringList kCalculationMessages{
-    messages::salaryFirst(),       messages::wrongDataType(),     messages::fundsExceedSalary(),
-    messages::mustNotBeNegative(), messages::thresholdNegative(), messages::chooseThreshold(),
-    messages::fillInSalary(),      messages::computeFundsNow(),   messages::fundsSalaryFirst(),
-    messages::fundsBaseInvalid(),  messages::figureTooLarge()};
-const QString kSaved = QStringLiteral("保存成功！");
+const QStringList kCalculationMessages{window_messages::salaryFirst(),
+                                       window_messages::wrongDataType(),
+                                       window_messages::fundsExceedSalary(),
+                                       window_messages::mustNotBeNegative(),
+                                       window_messages::thresholdNegative(),
+                                       window_messages::chooseThreshold(),
+                                       window_messages::fillInSalary(),
+                                       window_messages::computeFundsNow(),
+                                       window_messages::fundsSalaryFirst(),
+                                       window_messages::fundsBaseInvalid(),
+                                       window_messages::figureTooLarge()};
+const QString kSaved = settings_messages::saved();
 const QStringList kSaveMessages{kSaved,
-                                QStringLiteral("交税基数一栏请输入正确的数字！"),
-                                QStringLiteral("三金基数一栏请输入正确的数字！"),
-                                QStringLiteral("补贴一栏请输入正确的数字！"),
-                                failedWrite("交税基数"),
-                                failedWrite("三金基数"),
-                                failedWrite("补贴数字")};
+                                settings_messages::taxBaseNotNumeric(),
+                                settings_messages::fundsBaseNotNumeric(),
+                                settings_messages::subsidyNotNumeric(),
+                                settings_messages::notWritten(settings_messages::taxBase()),
+                                settings_messages::notWritten(settings_messages::fundsBase()),
+                                settings_messages::notWritten(settings_messages::subsidy())};
 
 // Printable for a failure report: short, control characters spelled out.
 QString describe(const QString& text)
@@ -413,14 +414,14 @@ QString Session::checkMessages(Expect expect, bool failingStore, const QString& 
 {
     const QStringList shown = d.messages().shown;
     messagesShown += int(shown.size());
-    questions += int(shown.count(messages::computeFundsNow()));
-    tooLarge += int(shown.count(messages::figureTooLarge()));
+    questions += int(shown.count(window_messages::computeFundsNow()));
+    tooLarge += int(shown.count(window_messages::figureTooLarge()));
     if (d.messages().unexpectedQuestions != 0)
         return QStringLiteral("a question came with no answer scripted");
-    if (shown.count(messages::computeFundsNow()) > 1)
+    if (shown.count(window_messages::computeFundsNow()) > 1)
         return QStringLiteral("one request computed more than once");
     const QString readmeFailed =
-        QStringLiteral("无法打开说明文件：") + QDir::toNativeSeparators(ReadmePath());
+        window_messages::readmeCannotOpen(QDir::toNativeSeparators(ReadmePath()));
     for (const QString& text : shown) {
         const bool own = (expect == Expect::Calculation && kCalculationMessages.contains(text)) ||
                          (expect == Expect::Save && kSaveMessages.contains(text)) ||
@@ -490,7 +491,7 @@ QString Session::step()
     const QStringList shown = d.messages().shown;
     const bool gotThrough = expect == Expect::Calculation &&
                             std::all_of(shown.begin(), shown.end(), [](const QString& text) {
-                                return text == messages::computeFundsNow();
+                                return text == window_messages::computeFundsNow();
                             });
     if (!gotThrough)
         return {};

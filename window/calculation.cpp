@@ -6,7 +6,7 @@
 #include "core/tax_formulas.h"
 #include "platform/message_boxes.h"
 #include "platform/numbers.h"
-#include "window/messages.h"
+#include "window/window_messages.h"
 
 namespace tallyra {
 namespace {
@@ -31,11 +31,11 @@ void Form1::Calculate()
     if (!setValue())
         return;
     if (state_.mTaxBase == 0.0f) {
-        inform(messages::chooseThreshold());
+        inform(window_messages::chooseThreshold());
         return;
     }
     if (state_.mSalary == 0.0f) {
-        inform(messages::fillInSalary());
+        inform(window_messages::fillInSalary());
         return;
     }
     if (!settleThreeFunds())
@@ -46,7 +46,7 @@ void Form1::Calculate()
 bool Form1::chkNumeric()
 {
     if (ui.TxtSQ->text().isEmpty()) {
-        inform(messages::salaryFirst());
+        inform(window_messages::salaryFirst());
         return false;
     }
     if (ui.Txt3J->text().isEmpty())
@@ -55,11 +55,11 @@ bool Form1::chkNumeric()
         ui.TxtAdd->setText(QStringLiteral("0"));
     if (!IsNumeric(ui.TxtSQ->text()) || !IsNumeric(ui.Txt3J->text()) ||
         !IsNumeric(ui.TxtAdd->text())) {
-        inform(messages::wrongDataType());
+        inform(window_messages::wrongDataType());
         return false;
     }
     if (!ui.ChkAlwaysCal3J->isChecked() && readTested(ui.TxtSQ) < readTested(ui.Txt3J)) {
-        inform(messages::fundsExceedSalary());
+        inform(window_messages::fundsExceedSalary());
         return false;
     }
     return true;
@@ -83,12 +83,12 @@ bool Form1::setValue()
     state_.mThreeFunds = FundsTotal::FromSingle(threeFunds);
     state_.mSubsidy = readTested(ui.TxtAdd);
     if (state_.mSalary < 0.0f || threeFunds < 0.0f) {
-        inform(messages::mustNotBeNegative());
+        inform(window_messages::mustNotBeNegative());
         return false;
     }
     GetJS();
     if (state_.mTaxBase < 0.0f) {
-        inform(messages::thresholdNegative());
+        inform(window_messages::thresholdNegative());
         return false;
     }
     // A salary below the threshold matches no row and owes no tax: rate and deduction zero,
@@ -108,7 +108,7 @@ bool Form1::settleThreeFunds()
     bool recompute = ui.ChkAlwaysCal3J->isChecked();
     const bool noFunds = state_.mThreeFunds.visit([](auto total) { return total == 0; });
     if (!recompute && noFunds)
-        recompute = services_.messages->askYesNo(messages::computeFundsNow());
+        recompute = services_.messages->askYesNo(window_messages::computeFundsNow());
     if (!recompute)
         return true;
     if (!computeThreeFunds())
@@ -130,7 +130,7 @@ void Form1::writeResults()
         direction == Direction::FromPreTax ? TaxFromPreTax(inputs) : TaxFromAfterTax(inputs);
     const Figures figures = ResultFigures(direction, state_.mSalary, state_.mSubsidy, funds, tax);
     if (!figures.allFinite()) {
-        inform(messages::figureTooLarge());
+        inform(window_messages::figureTooLarge());
         return;
     }
     state_.mTax = figures.tax;

@@ -4,6 +4,7 @@
 #include "platform/launcher.h"
 #include "platform/message_boxes.h"
 #include "platform/readme_path.h"
+#include "window/window_messages.h"
 
 #include <QDir>
 
@@ -38,7 +39,7 @@ void Form1::MC_readme_Click()
     const bool started = services_.launcher->openDocument(path);
 #endif
     if (!started)
-        inform(QStringLiteral("无法打开说明文件：%1").arg(QDir::toNativeSeparators(path)));
+        inform(window_messages::readmeCannotOpen(QDir::toNativeSeparators(path)));
 }
 
 } // namespace tallyra

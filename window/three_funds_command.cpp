@@ -3,7 +3,7 @@
 #include "window/form1.h"
 
 #include "platform/numbers.h"
-#include "window/messages.h"
+#include "window/window_messages.h"
 
 namespace tallyra {
 
@@ -21,7 +21,7 @@ bool Form1::computeThreeFunds()
 {
     const auto salary = ReadSingle(ui.TxtSQ->text());
     if (!salary) {
-        inform(messages::fundsSalaryFirst());
+        inform(window_messages::fundsSalaryFirst());
         return false;
     }
     for (QLineEdit* box : ui.contributionBoxesInZeroingOrder())
@@ -37,15 +37,15 @@ bool Form1::computeThreeFunds()
     ui.TxtInputSJJS->setVisible(true);
     const auto base = ReadSingle(ui.TxtInputSJJS->text());
     if (!base) {
-        inform(messages::fundsBaseInvalid());
+        inform(window_messages::fundsBaseInvalid());
         return false;
     }
     if (*base < 0.0f) {
-        inform(messages::mustNotBeNegative());
+        inform(window_messages::mustNotBeNegative());
         return false;
     }
     if (!ui.ChkAlwaysCal3J->isChecked() && *salary < *base) {
-        inform(messages::fundsExceedSalary());
+        inform(window_messages::fundsExceedSalary());
         return false;
     }
     const Contributions c = writeContributions(*base);

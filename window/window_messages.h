@@ -2,9 +2,11 @@
 
 #include <QString>
 
-// The texts of the calculator's own messages, written exactly as the users know them: the
-// exclamation marks differ on purpose (ASCII "!" in some, full-width "！" in others).
-namespace tallyra::messages {
+// The main window's message catalogue: every text its calculation, its three-funds command and
+// its help menu show, written exactly as the users know them. The exclamation marks differ on
+// purpose (ASCII "!" in some, full-width "！" in others). The settings commands and the About
+// box keep catalogues of their own.
+namespace tallyra::window_messages {
 
 inline QString salaryFirst()
 {
@@ -51,5 +53,10 @@ inline QString figureTooLarge()
 {
     return QStringLiteral("数值太大，无法计算！");
 }
+// The viewer did not start; `path` is the readme's path in the system's own notation.
+inline QString readmeCannotOpen(const QString& path)
+{
+    return QStringLiteral("无法打开说明文件：%1").arg(path);
+}
 
-} // namespace tallyra::messages
+} // namespace tallyra::window_messages
