@@ -1,7 +1,7 @@
 #include "about/about_layout.h"
 
-#include "platform/app_icon.h"
-#include "platform/twips.h"
+#include "ui/app_icon.h"
+#include "ui/twips.h"
 
 #include <algorithm>
 #include <array>

@@ -1,14 +1,14 @@
 #include "about/frm_about.h"
 
 #include "about/about_messages.h"
-#include "platform/app_icon.h"
+#include "ui/app_icon.h"
 #include "platform/app_identity.h"
 #include "platform/file_test.h"
-#include "platform/focus_visibility.h"
+#include "ui/focus_visibility.h"
 #include "platform/launcher.h"
 #include "platform/message_boxes.h"
 #include "platform/registry.h"
-#include "platform/twips.h"
+#include "ui/twips.h"
 
 #include <QKeyEvent>
 

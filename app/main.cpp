@@ -1,11 +1,12 @@
 #include "platform/app_identity.h"
 #include "platform/file_test.h"
-#include "platform/interface_font.h"
 #include "platform/launcher.h"
-#include "platform/qt_message_boxes.h"
+#include "platform/message_boxes.h"
+#include "platform/program_files.h"
 #include "platform/registry.h"
 #include "platform/settings_store.h"
-#include "platform/translations.h"
+#include "ui/interface_font.h"
+#include "ui/translations.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -22,13 +23,14 @@ int main(int argc, char* argv[])
     tallyra::QtMessageBoxes messageBoxes;
     tallyra::QtSettingsStore settings;
     tallyra::QtLauncher launcher;
+    tallyra::QtProgramFiles programFiles;
     tallyra::QtFileTest fileTest;
-    const std::unique_ptr<tallyra::RegistryReader> registry = tallyra::MakeSystemRegistry();
+    tallyra::SystemRegistry registry;
     // The About box's messages have no owner window, like the box itself.
     tallyra::QtMessageBoxes aboutMessages;
     tallyra::Form1 window(tallyra::FormServices{
-        &messageBoxes, &settings, &launcher,
-        tallyra::AboutServices{&aboutMessages, registry.get(), &fileTest, &launcher}});
+        &messageBoxes, &settings, &launcher, &programFiles,
+        tallyra::AboutServices{&aboutMessages, &registry, &fileTest, &launcher}});
     messageBoxes.setParent(&window);
     window.show();
     return QApplication::exec();

@@ -22,7 +22,7 @@ bool isSystemFile([[maybe_unused]] const QString& path)
 
 } // namespace
 
-bool IsPlainFile(const QString& path)
+bool QtFileTest::isPlainFile(const QString& path)
 {
     if (path.isEmpty())
         return false;

@@ -1,6 +1,5 @@
 #include "platform/launcher.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QUrl>
@@ -15,11 +14,6 @@ bool QtLauncher::startDetached(const QString& program, const QStringList& argume
 bool QtLauncher::openDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-QString ProgramDirectory()
-{
-    return QCoreApplication::applicationDirPath();
 }
 
 } // namespace tallyra

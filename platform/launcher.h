@@ -17,13 +17,11 @@ public:
     virtual bool openDocument(const QString& path) = 0;
 };
 
+// QProcess and the desktop services.
 class QtLauncher final : public Launcher {
 public:
     bool startDetached(const QString& program, const QStringList& arguments) override;
     bool openDocument(const QString& path) override;
 };
-
-// The folder that holds the running program file, without a trailing separator.
-QString ProgramDirectory();
 
 } // namespace tallyra

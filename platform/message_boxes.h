@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 namespace tallyra {
 
@@ -16,6 +18,19 @@ public:
 
     // Yes and No, Yes the default; true for Yes.
     virtual bool askYesNo(const QString& text) = 0;
+};
+
+// Modal QMessageBoxes over `parent` (none: centred on the screen), with Chinese buttons.
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* parent = nullptr);
+    void setParent(QWidget* parent);
+
+    void inform(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+
+private:
+    QPointer<QWidget> parent_;
 };
 
 } // namespace tallyra

@@ -9,12 +9,6 @@ namespace tallyra {
 #ifdef Q_OS_WIN
 namespace {
 
-class WindowsRegistry final : public RegistryReader {
-public:
-    std::optional<RegistryValue> query(quint32 root, const QString& keyPath,
-                                       const QString& valueName) override;
-};
-
 // Predefined root keys are 32-bit values sign-extended to a handle (HKEY_LOCAL_MACHINE is
 // 0xFFFFFFFF80000002 in a 64-bit process).
 HKEY rootHandle(quint32 root)
@@ -22,8 +16,10 @@ HKEY rootHandle(quint32 root)
     return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
 }
 
-std::optional<RegistryValue> WindowsRegistry::query(quint32 root, const QString& keyPath,
-                                                    const QString& valueName)
+} // namespace
+
+std::optional<RegistryValue> SystemRegistry::query(quint32 root, const QString& keyPath,
+                                                   const QString& valueName)
 {
     // Read access only: asking for write access as well (0x2003F) is refused under
     // HKEY_LOCAL_MACHINE for users without administrator rights, and the value would then look
@@ -45,17 +41,10 @@ std::optional<RegistryValue> WindowsRegistry::query(quint32 root, const QString&
     buffer.truncate(static_cast<qsizetype>(length));
     return RegistryValue{static_cast<quint32>(type), buffer};
 }
-
-} // namespace
-
-std::unique_ptr<RegistryReader> MakeSystemRegistry()
-{
-    return std::make_unique<WindowsRegistry>();
-}
 #else
-std::unique_ptr<RegistryReader> MakeSystemRegistry()
+std::optional<RegistryValue> SystemRegistry::query(quint32, const QString&, const QString&)
 {
-    return std::make_unique<NullRegistry>();
+    return std::nullopt;
 }
 #endif
 

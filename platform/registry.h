@@ -4,7 +4,6 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <memory>
 #include <optional>
 
 namespace tallyra {
@@ -35,17 +34,12 @@ public:
                                                const QString& valueName) = 0;
 };
 
-// Where there is no registry: every value is missing.
-class NullRegistry final : public RegistryReader {
+// The registry of this machine; off Windows there is none, and every value is missing.
+class SystemRegistry final : public RegistryReader {
 public:
-    std::optional<RegistryValue> query(quint32, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
+    std::optional<RegistryValue> query(quint32 root, const QString& keyPath,
+                                       const QString& valueName) override;
 };
-
-// The registry of this machine, or a NullRegistry off Windows.
-std::unique_ptr<RegistryReader> MakeSystemRegistry();
 
 // A value's data as text: UTF-16 code units, a terminating zero unit dropped when the data
 // ends with one (a string stored with or without it reads the same).

@@ -1,6 +1,6 @@
 #include "about/frm_about.h"
 #include "platform/file_test.h"
-#include "platform/interface_font.h"
+#include "ui/interface_font.h"
 #include "platform/launcher.h"
 #include "platform/registry.h"
 #include "tests/support/fake_platform.h"
@@ -424,12 +424,12 @@ private slots:
     // unavailable.
     void noRegistryOffWindows()
     {
-        const auto registry = MakeSystemRegistry();
-        QVERIFY(!registry->query(kHkeyLocalMachine, kToolKey, QStringLiteral("PATH")));
+        SystemRegistry registry;
+        QVERIFY(!registry.query(kHkeyLocalMachine, kToolKey, QStringLiteral("PATH")));
         test::RecordingMessageBoxes messages;
         test::ScriptedFileTest files;
         test::RecordingLauncher launcher;
-        frmAbout box(AboutServices{&messages, registry.get(), &files, &launcher});
+        frmAbout box(AboutServices{&messages, &registry, &files, &launcher});
         box.StartSysInfo();
         QCOMPARE(messages.shown, QStringList{kUnavailable});
         QCOMPARE(launcher.started, QStringList());
@@ -466,13 +466,12 @@ private slots:
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("sub")),
                             dir.filePath(QStringLiteral("folder-link"))));
 #endif
-        QCOMPARE(IsPlainFile(dir.filePath(entry)), plain);
         QCOMPARE(QtFileTest().isPlainFile(dir.filePath(entry)), plain);
     }
 
     void emptyPathIsNoFile()
     {
-        QVERIFY(!IsPlainFile(QString()));
+        QVERIFY(!QtFileTest().isPlainFile(QString()));
     }
 };
 

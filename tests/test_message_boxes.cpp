@@ -1,5 +1,5 @@
 // The real message boxes: caption, no icon, Chinese buttons, Yes the default.
-#include "platform/qt_message_boxes.h"
+#include "platform/message_boxes.h"
 
 #include <QAccessible>
 #include <QApplication>

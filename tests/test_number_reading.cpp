@@ -1,5 +1,5 @@
 #include "platform/numbers.h"
-#include "tests/support/form_driver.h"
+#include "tests/support/chinese_locale.h"
 
 #include <QLocale>
 #include <QTest>
@@ -84,5 +84,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestNumberReading)
+QTEST_GUILESS_MAIN(TestNumberReading)
 #include "test_number_reading.moc"

@@ -2,7 +2,6 @@
 // is typed, pasted, chosen, ticked or pressed, every result box holds a figure, every message is
 // one of the program's own, and the window keeps answering. Each seed replays exactly; a seed
 // that ever finds a fault stays in the table below as an ordinary regression row.
-#include "platform/readme_path.h"
 #include "settings/settings_messages.h"
 #include "tests/support/form_driver.h"
 #include "window/window_messages.h"
@@ -421,7 +420,8 @@ QString Session::checkMessages(Expect expect, bool failingStore, const QString& 
     if (shown.count(window_messages::computeFundsNow()) > 1)
         return QStringLiteral("one request computed more than once");
     const QString readmeFailed =
-        window_messages::readmeCannotOpen(QDir::toNativeSeparators(ReadmePath()));
+        window_messages::readmeCannotOpen(
+        QDir::toNativeSeparators(d.programFiles().readmePath()));
     for (const QString& text : shown) {
         const bool own = (expect == Expect::Calculation && kCalculationMessages.contains(text)) ||
                          (expect == Expect::Save && kSaveMessages.contains(text)) ||

@@ -1,4 +1,4 @@
-#include "platform/translations.h"
+#include "ui/translations.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QTest>
 
 using namespace tallyra;
@@ -175,13 +176,13 @@ private slots:
         QVERIFY(d.memoryStore().entries.isEmpty()); // nothing saved on the way
     }
 
-    // The readme opens in the desktop's viewer, the calculator not waiting for it.
-    void readmeOpensBesideTheProgram()
+    // The readme the program's files name opens in the desktop's viewer, the calculator not
+    // waiting for it.
+    void readmeOpensInTheViewer()
     {
         FormDriver d;
         d.triggerMenu(QStringLiteral("MC_readme"));
-        QCOMPARE(d.launcher().opened.size(), 1);
-        QVERIFY(d.launcher().opened.first().endsWith(QLatin1String("/readme.txt")));
+        QCOMPARE(d.launcher().opened, QStringList{d.programFiles().readmePath()});
         QCOMPARE(d.messages().shown, QStringList());
     }
 
@@ -223,8 +224,9 @@ private slots:
         FormDriver d;
         d.launcher().succeed = false;
         d.triggerMenu(QStringLiteral("MC_readme"));
-        QCOMPARE(d.messages().shown.size(), 1);
-        QVERIFY(d.messages().shown.first().startsWith(QStringLiteral("无法打开说明文件")));
+        QCOMPARE(d.messages().shown,
+                 QStringList{QStringLiteral("无法打开说明文件：") +
+                             QDir::toNativeSeparators(d.programFiles().readmePath())});
     }
 };
 

@@ -1,5 +1,5 @@
 // The main window as the user sees it: every control's place, caption, state and the Tab chain.
-#include "platform/interface_font.h"
+#include "ui/interface_font.h"
 #include "tests/support/form_driver.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 #include "window/form1.h"
 
-#include "platform/app_icon.h"
-#include "platform/focus_visibility.h"
+#include "ui/app_icon.h"
+#include "ui/focus_visibility.h"
 #include "platform/message_boxes.h"
 #include "settings/settings_commands.h"
 #include "window/accessibility.h"

@@ -14,6 +14,7 @@ namespace tallyra {
 
 class Launcher;
 class MessageBoxes;
+class ProgramFiles;
 class SettingsCommands;
 class SettingsStore;
 
@@ -22,6 +23,7 @@ struct FormServices {
     MessageBoxes* messages = nullptr;
     SettingsStore* settings = nullptr;
     Launcher* launcher = nullptr;
+    ProgramFiles* programFiles = nullptr;
     AboutServices about;
 };
 

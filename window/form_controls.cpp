@@ -1,8 +1,8 @@
 #include "window/form_controls.h"
 
 #include "window/control_table.h"
-#include "window/dotted_line.h"
-#include "window/group_frame.h"
+#include "ui/dotted_line.h"
+#include "ui/group_frame.h"
 
 #include <QButtonGroup>
 #include <QLabel>

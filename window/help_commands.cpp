@@ -3,7 +3,7 @@
 
 #include "platform/launcher.h"
 #include "platform/message_boxes.h"
-#include "platform/readme_path.h"
+#include "platform/program_files.h"
 #include "window/window_messages.h"
 
 #include <QDir>
@@ -31,7 +31,7 @@ void Form1::CmdAbout_Click()
 // elsewhere the desktop's viewer for text files.
 void Form1::MC_readme_Click()
 {
-    const QString path = ReadmePath();
+    const QString path = services_.programFiles->readmePath();
 #ifdef Q_OS_WIN
     const bool started = services_.launcher->startDetached(QStringLiteral("notepad.exe"),
                                                            {QDir::toNativeSeparators(path)});

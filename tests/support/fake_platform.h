@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/launcher.h"
+#include "platform/program_files.h"
 #include "platform/settings_store.h"
 
 #include <QMap>
@@ -45,6 +46,16 @@ public:
     QStringList started;
     QStringList opened;
     bool succeed = true;
+};
+
+// A program installed at a fixed place that no test creates.
+class FixedProgramFiles final : public ProgramFiles {
+public:
+    QString directory() const override { return QStringLiteral("/nonexistent/tallyra/bin"); }
+    QString readmePath() const override
+    {
+        return QStringLiteral("/nonexistent/tallyra/share/tallyra/readme.txt");
+    }
 };
 
 } // namespace tallyra::test

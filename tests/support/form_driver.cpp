@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
-#include <QLocale>
 #include <QTest>
 
 namespace tallyra::test {
@@ -15,8 +14,8 @@ FormDriver::FormDriver()
 
 FormDriver::FormDriver(SettingsStore& store)
     : form_(std::make_unique<Form1>(FormServices{
-          &messages_, &store, &launcher_,
-          AboutServices{&messages_, &registry_, &fileTest_, &launcher_}}))
+          &messages_, &store, &launcher_, &programFiles_,
+          AboutServices{&messages_, &registry_, &files_, &launcher_}}))
 {
 }
 
@@ -90,11 +89,6 @@ QStringList FormDriver::results() const
 {
     return {text(QStringLiteral("TxtSQ2")), text(QStringLiteral("TxtExe")),
             text(QStringLiteral("TxtSh")), text(QStringLiteral("txtSJXJ"))};
-}
-
-void useChineseLocale()
-{
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 }
 
 } // namespace tallyra::test

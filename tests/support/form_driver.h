@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/file_test.h"
-#include "platform/registry.h"
+#include "tests/support/chinese_locale.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/recording_message_boxes.h"
+#include "tests/support/system_info_doubles.h"
 #include "window/form1.h"
 
 #include <QLineEdit>
@@ -25,6 +25,7 @@ public:
     RecordingMessageBoxes& messages() { return messages_; }
     MemorySettingsStore& memoryStore() { return memoryStore_; }
     RecordingLauncher& launcher() { return launcher_; }
+    const FixedProgramFiles& programFiles() const { return programFiles_; }
 
     template <class T = QWidget> T* control(const QString& name) const
     {
@@ -49,13 +50,10 @@ private:
     RecordingMessageBoxes messages_;
     MemorySettingsStore memoryStore_;
     RecordingLauncher launcher_;
-    NullRegistry registry_;
-    QtFileTest fileTest_;
+    FixedProgramFiles programFiles_;
+    ScriptedRegistry registry_; // holds no value
+    ScriptedFileTest files_;
     std::unique_ptr<Form1> form_;
 };
-
-// Points the application at the Chinese (China) locale so that figures read and print alike
-// on every machine.
-void useChineseLocale();
 
 } // namespace tallyra::test

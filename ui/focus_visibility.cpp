@@ -1,4 +1,4 @@
-#include "platform/focus_visibility.h"
+#include "ui/focus_visibility.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "platform/app_icon.h"
+#include "ui/app_icon.h"
 
 namespace tallyra {
 

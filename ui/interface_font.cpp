@@ -1,4 +1,4 @@
-#include "platform/interface_font.h"
+#include "ui/interface_font.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,15 +1,24 @@
-#include "platform/readme_path.h"
+#include "platform/program_files.h"
 
-#include "platform/launcher.h"
-
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace tallyra {
 
-QString ReadmePath()
+QString QtProgramFiles::directory() const
 {
-    const QDir programDir(ProgramDirectory());
+    return QCoreApplication::applicationDirPath();
+}
+
+QString QtProgramFiles::readmePath() const
+{
+    return ReadmeFor(directory());
+}
+
+QString ReadmeFor(const QString& programDirectory)
+{
+    const QDir programDir(programDirectory);
     const QString besideProgram = programDir.filePath(QStringLiteral("readme.txt"));
     if (QFileInfo(besideProgram).isFile())
         return besideProgram;

@@ -1,4 +1,4 @@
-#include "platform/qt_message_boxes.h"
+#include "platform/message_boxes.h"
 
 #include "platform/app_identity.h"
 
@@ -17,6 +17,16 @@ void prepare(QMessageBox& box, const QString& text)
 }
 
 } // namespace
+
+QtMessageBoxes::QtMessageBoxes(QWidget* parent)
+    : parent_(parent)
+{
+}
+
+void QtMessageBoxes::setParent(QWidget* parent)
+{
+    parent_ = parent;
+}
 
 void QtMessageBoxes::inform(const QString& text)
 {

@@ -1,4 +1,4 @@
-#include "window/dotted_line.h"
+#include "ui/dotted_line.h"
 
 #include <QPainter>
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QLocale>
+
+namespace tallyra::test {
+
+// Points the application at the Chinese (China) locale so that figures read and print alike
+// on every machine.
+inline void useChineseLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+}
+
+} // namespace tallyra::test
