@@ -34,7 +34,7 @@ frmAbout::frmAbout(AboutServices services, QWidget* parent)
     setFixedSize(kAboutClientWidthTwips / kTwipsPerPixel, kAboutClientHeightTwips / kTwipsPerPixel);
     setWindowIcon(AppIcon());
 
-    ui = BuildAboutControls(this);
+    ui = BuildAboutControls(this).controls;
     ui.cmdOK->setDefault(true);
     KeepFocusVisible(this);
     connect(ui.cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);

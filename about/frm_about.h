@@ -1,6 +1,6 @@
 #pragma once
 
-#include "about/about_layout.h"
+#include "about/about_controls.h"
 
 #include <QDialog>
 

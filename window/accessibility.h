@@ -4,10 +4,9 @@
 
 namespace tallyra {
 
-// Gives the controls of the main window what a screen reader announces: a Chinese name taken
-// from the caption a sighted user reads beside each box, a description on every result box,
-// and labels as buddies of the boxes they caption. The salary box's name follows the chosen
-// direction (税前 / 税后).
-void DescribeForScreenReaders(const FormControls& controls, QWidget* client);
+// What a screen reader announces that changes while the window runs: the salary box's name
+// follows the chosen direction (税前 / 税后). The fixed names, descriptions and buddies come with
+// the controls from their table.
+void FollowDirectionForScreenReaders(const FormControls& controls);
 
 } // namespace tallyra

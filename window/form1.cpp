@@ -1,9 +1,10 @@
 #include "window/form1.h"
 
-#include "ui/app_icon.h"
-#include "ui/focus_visibility.h"
 #include "platform/message_boxes.h"
 #include "settings/settings_commands.h"
+#include "ui/app_icon.h"
+#include "ui/focus_visibility.h"
+#include "ui/twips.h"
 #include "window/accessibility.h"
 #include "window/control_table.h"
 
@@ -23,8 +24,10 @@ Form1::Form1(FormServices services, QWidget* parent)
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
     setCentralWidget(client);
-    ui = BuildControls(client);
-    DescribeForScreenReaders(ui, client);
+    BuiltForm<FormControls> controls = BuildControls(client);
+    ui = controls.controls;
+    tabOrder_ = std::move(controls.tabOrder);
+    FollowDirectionForScreenReaders(ui);
     KeepFocusVisible(this);
     createMenus();
     fixWindowSize();
@@ -117,7 +120,7 @@ void Form1::LoadSettings()
 // The first control of the tab order that can take the focus gets it when the window opens.
 void Form1::focusFirstControl()
 {
-    for (QWidget* control : ControlsInTabOrder(centralWidget())) {
+    for (QWidget* control : tabOrder_) {
         if (control->isVisibleTo(this) && control->isEnabled() &&
             (control->focusPolicy() & Qt::TabFocus)) {
             control->setFocus(Qt::OtherFocusReason);

@@ -88,6 +88,7 @@ private:
     FormServices services_;
     FormState state_;
     FormControls ui;
+    std::vector<QWidget*> tabOrder_; // every control with a tab position, in that order
     std::unique_ptr<SettingsCommands> settings_;
     QPointer<frmAbout> aboutBox_; // one box at a time, owned by no window
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/form_builder.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -68,12 +70,8 @@ inline void ShowFigure(QLineEdit* box, const QString& text)
     box->setCursorPosition(0);
 }
 
-// Creates every control of the control table on `client` (a widget the size of the client
-// area), with its name, caption, geometry, initial state and tab order, and returns typed
-// access to them.
-FormControls BuildControls(QWidget* client);
-
-// The controls in tab order, for the first focus and the focus chain.
-std::vector<QWidget*> ControlsInTabOrder(QWidget* client);
+// Builds every control of the main window's table on `client` (a widget the size of the client
+// area) and makes each pair of options one exclusive group.
+BuiltForm<FormControls> BuildControls(QWidget* client);
 
 } // namespace tallyra

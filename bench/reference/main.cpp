@@ -1,78 +1,36 @@
 // The floor for the calculator's start-up: a fixed-size window with the same 58 controls and the
 // same two menus, at the same places, with the same captions and in the same interface font,
-// built from plain Qt widgets with no styling, no icon, no translations, no settings and no
-// handlers. The controls the calculator hides at start (its table's hidden ones and the
+// built by the same form builder from the calculator's own control table, but with Qt's plain
+// group boxes and line instead of the painted ones, and with no icon, no translations, no
+// settings and no handlers. The controls the calculator hides at start (its table's hidden ones and the
 // threshold list) are hidden here too, so both draw the same set of widgets in their first
 // frame.
+#include "ui/twips.h"
 #include "window/control_table.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
-
-#include <map>
-#include <string>
-#include <string_view>
 
 using namespace tallyra;
 
 namespace {
 
-QWidget* createPlainWidget(const ControlSpec& entry, QWidget* parent)
+// The calculator's controls, but a plain group box and line instead of its painted ones.
+QWidget* plainControl(const ControlSpec& control, QWidget* parent)
 {
-    const QString caption = QString::fromUtf8(entry.caption);
-    switch (entry.kind) {
+    switch (control.kind) {
     case ControlKind::GroupBox:
-        return new QGroupBox(caption, parent);
-    case ControlKind::Label:
-        return new QLabel(caption, parent);
-    case ControlKind::TextBox:
-        return new QLineEdit(caption, parent);
-    case ControlKind::Button:
-        return new QPushButton(caption, parent);
-    case ControlKind::Option:
-        return new QRadioButton(caption, parent);
-    case ControlKind::CheckBox:
-        return new QCheckBox(caption, parent);
-    case ControlKind::DropDownList:
-        return new QComboBox(parent);
-    case ControlKind::EditableDropDown: {
-        auto* combo = new QComboBox(parent);
-        combo->setEditable(true);
-        return combo;
-    }
-    case ControlKind::Line: {
+        return new QGroupBox(QString::fromUtf8(control.caption), parent);
+    case ControlKind::DottedLine: {
         auto* line = new QFrame(parent);
         line->setFrameShape(QFrame::HLine);
         return line;
     }
-    }
-    return nullptr;
-}
-
-void buildControls(QWidget* client)
-{
-    std::map<std::string, QWidget*> containers;
-    for (const ControlSpec& entry : ControlTable()) {
-        QWidget* parent = entry.container ? containers.at(entry.container) : client;
-        QWidget* widget = createPlainWidget(entry, parent);
-        widget->setGeometry(entry.left / kTwipsPerPixel, entry.top / kTwipsPerPixel,
-                            entry.width / kTwipsPerPixel,
-                            std::max(entry.height / kTwipsPerPixel, 1));
-        widget->setVisible(!(entry.state & kHidden) && std::string_view(entry.name) != "CmbJs");
-        widget->setEnabled(!(entry.state & kDisabled));
-        if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            button->setChecked(entry.state & (kChosen | kTicked));
-        if (entry.kind == ControlKind::GroupBox)
-            containers[entry.name] = widget;
+    default:
+        return StandardControl(control, parent);
     }
 }
 
@@ -104,7 +62,7 @@ int main(int argc, char* argv[])
     auto* client = new QWidget(&window);
     client->setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
     window.setCentralWidget(client);
-    buildControls(client);
+    BuildForm("reference", client, ControlTable(), plainControl).controls.CmbJs->hide();
     buildMenus(window.menuBar());
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);
     window.show();

@@ -1,0 +1,226 @@
+#include "ui/form_builder.h"
+
+#include "ui/app_icon.h"
+#include "ui/dotted_line.h"
+#include "ui/group_frame.h"
+#include "ui/twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <map>
+
+namespace tallyra {
+namespace {
+
+const QColor kLineGrey(128, 128, 128);
+const QColor kResultBlue(0, 0, 255);
+const QString kResultDescription = QStringLiteral("计算结果，只读");
+
+// A control keeps its ends: its pixel width is the distance between its edges' pixel positions.
+QRect pixelRect(const ControlSpec& c)
+{
+    const int left = TwipsToPixels(c.left);
+    const int right = TwipsToPixels(c.left + c.width);
+    return QRect(left, TwipsToPixels(c.top), right - left, std::max(TwipsToPixels(c.height), 1));
+}
+
+QWidget* solidLine(const ControlSpec& c, QWidget* parent)
+{
+    auto* line = new QWidget(parent);
+    line->setAttribute(Qt::WA_TransparentForMouseEvents);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, (c.state & kLightLine) ? QColor(Qt::white) : kLineGrey);
+    line->setPalette(palette);
+    return line;
+}
+
+QWidget* label(const ControlSpec& c, QWidget* parent)
+{
+    auto* label = new QLabel(QString::fromUtf8(c.caption), parent);
+    // A caption sits at the top of its box, level with the box beside it.
+    if (!(c.state & kCentredText))
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* programIcon(QWidget* parent)
+{
+    auto* picture = new QLabel(parent);
+    picture->setPixmap(AppIcon().pixmap(QSize(32, 32)));
+    picture->setAlignment(Qt::AlignCenter);
+    return picture;
+}
+
+// The two text colours a form may fix; every other colour comes from the desktop's palette.
+void applyTextColour(QWidget* control, unsigned state)
+{
+    if (!(state & (kBlueText | kBlackText)))
+        return;
+    QPalette palette = control->palette();
+    if (state & kBlueText)
+        palette.setColor(QPalette::Text, kResultBlue);
+    if (state & kBlackText)
+        palette.setColor(QPalette::WindowText, Qt::black);
+    control->setPalette(palette);
+}
+
+void applyState(QWidget* control, unsigned state)
+{
+    if (state & kHidden)
+        control->setVisible(false);
+    if (state & kDisabled)
+        control->setEnabled(false);
+    if (auto* edit = qobject_cast<QLineEdit*>(control); edit && (state & kReadOnly))
+        edit->setReadOnly(true);
+    applyTextColour(control, state);
+    if (auto* button = qobject_cast<QAbstractButton*>(control);
+        button && (state & (kChosen | kTicked)))
+        button->setChecked(true);
+}
+
+void describeForScreenReaders(QWidget* control, const ControlSpec& c)
+{
+    // A box the user cannot type into holds a figure the program worked out.
+    if (c.kind == ControlKind::TextBox && (c.state & (kReadOnly | kDisabled)))
+        control->setAccessibleDescription(kResultDescription);
+    if (!c.accessibleName)
+        return;
+    control->setAccessibleName(QString::fromUtf8(c.accessibleName));
+    // An editable list box is read through its text field, which must carry the same name.
+    if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(control->accessibleName());
+}
+
+// Only controls that can ever take the focus are chained: moving a group box in the chain would
+// move its contents along with it.
+void chainTabOrder(const std::vector<QWidget*>& tabOrder)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* control : tabOrder) {
+        if (control->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+} // namespace
+
+QWidget* StandardControl(const ControlSpec& c, QWidget* parent)
+{
+    const QString caption = QString::fromUtf8(c.caption);
+    switch (c.kind) {
+    case ControlKind::GroupBox:
+        return new GroupFrame(caption, parent);
+    case ControlKind::Label:
+        return label(c, parent);
+    case ControlKind::ProgramIcon:
+        return programIcon(parent);
+    case ControlKind::TextBox:
+        return new QLineEdit(caption, parent);
+    case ControlKind::Button:
+        return new QPushButton(caption, parent);
+    case ControlKind::Option:
+        return new QRadioButton(caption, parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case ControlKind::DropDownList:
+        return new QComboBox(parent);
+    case ControlKind::EditableDropDown: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        return combo;
+    }
+    case ControlKind::DottedLine:
+        return new DottedLine(kLineGrey, parent);
+    case ControlKind::SolidLine:
+        return solidLine(c, parent);
+    }
+    return new QWidget(parent);
+}
+
+FormBuilder::FormBuilder(QWidget* client, ControlFactory create)
+    : client_(client)
+    , create_(create)
+{
+}
+
+QWidget* FormBuilder::find(const char* name) const
+{
+    const auto found = byName_.find(name);
+    return found != byName_.end() ? found->second : nullptr;
+}
+
+void FormBuilder::report(const ControlSpec& c, const QString& problem)
+{
+    problems_ << QLatin1String(c.name) + QStringLiteral(": ") + problem;
+}
+
+// A container must be a group box of an earlier row: its contents are placed inside it.
+QWidget* FormBuilder::parentOf(const ControlSpec& c)
+{
+    if (!c.container)
+        return client_;
+    QWidget* container = find(c.container);
+    if (!container || !container->inherits("QGroupBox")) {
+        report(c, QStringLiteral("no group box %1 before it").arg(QLatin1String(c.container)));
+        return client_;
+    }
+    return container;
+}
+
+QWidget* FormBuilder::add(const ControlSpec& c)
+{
+    QWidget* control = create_(c, parentOf(c));
+    control->setObjectName(QString::fromLatin1(c.name));
+    control->setGeometry(pixelRect(c));
+    applyState(control, c.state);
+    describeForScreenReaders(control, c);
+    if (!byName_.emplace(c.name, control).second)
+        report(c, QStringLiteral("the name is used twice"));
+    built_.emplace_back(&c, control);
+    return control;
+}
+
+void FormBuilder::wrongType(const ControlSpec& c)
+{
+    report(c, QStringLiteral("not of the type of the member it fills"));
+}
+
+std::vector<QWidget*> FormBuilder::finish()
+{
+    std::map<int, QWidget*> byTab;
+    for (const auto& [spec, control] : built_) {
+        if (spec->buddy) {
+            if (auto* caption = qobject_cast<QLabel*>(find(spec->buddy)))
+                caption->setBuddy(control);
+            else
+                report(*spec, QStringLiteral("no label %1").arg(QLatin1String(spec->buddy)));
+        }
+        if (spec->tab >= 0 && !byTab.emplace(spec->tab, control).second)
+            report(*spec, QStringLiteral("tab position %1 is taken").arg(spec->tab));
+    }
+    std::vector<QWidget*> tabOrder;
+    for (const auto& [tab, control] : byTab)
+        tabOrder.push_back(control);
+    chainTabOrder(tabOrder);
+    return tabOrder;
+}
+
+void RequireSoundForm(const char* form, const QStringList& problems)
+{
+    if (!problems.isEmpty())
+        qFatal("The control table of %s does not resolve: %s", form,
+               qPrintable(problems.join(QStringLiteral("; "))));
+}
+
+} // namespace tallyra
