@@ -94,12 +94,11 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QTest::newRow("description") << "lblDescription"
-                                     << "有关税率计算，工资计算！";
-        QTest::newRow("OK") << "cmdOK"
-                            << "确定";
-        QTest::newRow("System Info") << "cmdSysInfo"
-                                     << "系统信息(&S)...";
+        // clang-format off
+        QTest::newRow("description") << "lblDescription" << "有关税率计算，工资计算！";
+        QTest::newRow("OK") << "cmdOK" << "确定";
+        QTest::newRow("System Info") << "cmdSysInfo" << "系统信息(&S)...";
+        // clang-format on
     }
     void fixedTexts()
     {

@@ -113,36 +113,18 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("name");
-        QTest::newRow("pre-tax") << "TxtSQ2"
-                                 << "Label8"
-                                 << "税前薪水";
-        QTest::newRow("after-tax") << "TxtSh"
-                                   << "Label5"
-                                   << "税后薪资";
-        QTest::newRow("tax, without the caption's blanks") << "TxtExe"
-                                                           << "Label4"
-                                                           << "所得税";
-        QTest::newRow("cash") << "txtSJXJ"
-                              << "Label7"
-                              << "实际现金";
-        QTest::newRow("employee housing fund") << "TxtGJJ"
-                                               << "Label2(2)"
-                                               << "个人公积金";
-        QTest::newRow("employer housing fund") << "TxtGSGJJ"
-                                               << "Label2(9)"
-                                               << "公司公积金";
-        QTest::newRow("employer unemployment") << "TxtGSSYBX"
-                                               << "Label2(6)"
-                                               << "公司失业保险";
-        QTest::newRow("employee total") << "Txt3J"
-                                        << "Label2(0)"
-                                        << "个人总计";
-        QTest::newRow("employer total") << "TxtCmp3J"
-                                        << "Label1"
-                                        << "公司总计";
-        QTest::newRow("grand total") << "TxtTol3J"
-                                     << "Label6"
-                                     << "四金总计";
+        // clang-format off
+        QTest::newRow("pre-tax") << "TxtSQ2" << "Label8" << "税前薪水";
+        QTest::newRow("after-tax") << "TxtSh" << "Label5" << "税后薪资";
+        QTest::newRow("tax, without the caption's blanks") << "TxtExe" << "Label4" << "所得税";
+        QTest::newRow("cash") << "txtSJXJ" << "Label7" << "实际现金";
+        QTest::newRow("employee housing fund") << "TxtGJJ" << "Label2(2)" << "个人公积金";
+        QTest::newRow("employer housing fund") << "TxtGSGJJ" << "Label2(9)" << "公司公积金";
+        QTest::newRow("employer unemployment") << "TxtGSSYBX" << "Label2(6)" << "公司失业保险";
+        QTest::newRow("employee total") << "Txt3J" << "Label2(0)" << "个人总计";
+        QTest::newRow("employer total") << "TxtCmp3J" << "Label1" << "公司总计";
+        QTest::newRow("grand total") << "TxtTol3J" << "Label6" << "四金总计";
+        // clang-format on
     }
     void resultBoxes()
     {

@@ -35,52 +35,20 @@ private slots:
         QTest::addColumn<QString>("threshold");
         QTest::addColumn<QStringList>("results");
         const QString standard;
-        QTest::newRow("forward 3000")
-            << 0 << "3000"
-            << "300"
-            << "0" << standard << QStringList{"3000", "145", "2855", "2555"};
-        QTest::newRow("inverse 2855")
-            << 1 << "2855"
-            << "300"
-            << "0" << standard << QStringList{"3000", "145", "2855", "2555"};
-        QTest::newRow("inverse 10000 at 800")
-            << 1 << "10000"
-            << "0"
-            << "0"
-            << "800" << QStringList{"11831.25", "1831.25", "10000", "10000"};
-        QTest::newRow("bracket ignores funds")
-            << 0 << "2900"
-            << "300"
-            << "0"
-            << "800" << QStringList{"2900", "145", "2755", "2455"};
-        QTest::newRow("negative subsidy")
-            << 0 << "3000"
-            << "0"
-            << "-200" << standard << QStringList{"3000", "155", "2845", "2645"};
-        QTest::newRow("seven significant digits")
-            << 0 << "12345.67"
-            << "456.78"
-            << "150" << standard << QStringList{"12345.67", "1832.778", "10512.89", "10206.11"};
-        QTest::newRow("bound 500") << 0 << "1500"
-                                   << "0"
-                                   << "0" << standard << QStringList{"1500", "25", "1475", "1475"};
-        QTest::newRow("just above 500")
-            << 0 << "1500.5"
-            << "0"
-            << "0" << standard << QStringList{"1500.5", "25.05", "1475.45", "1475.45"};
+        // clang-format off
+        QTest::newRow("forward 3000") << 0 << "3000" << "300" << "0" << standard << QStringList{"3000", "145", "2855", "2555"};
+        QTest::newRow("inverse 2855") << 1 << "2855" << "300" << "0" << standard << QStringList{"3000", "145", "2855", "2555"};
+        QTest::newRow("inverse 10000 at 800") << 1 << "10000" << "0" << "0" << "800" << QStringList{"11831.25", "1831.25", "10000", "10000"};
+        QTest::newRow("bracket ignores funds") << 0 << "2900" << "300" << "0" << "800" << QStringList{"2900", "145", "2755", "2455"};
+        QTest::newRow("negative subsidy") << 0 << "3000" << "0" << "-200" << standard << QStringList{"3000", "155", "2845", "2645"};
+        QTest::newRow("seven significant digits") << 0 << "12345.67" << "456.78" << "150" << standard << QStringList{"12345.67", "1832.778", "10512.89", "10206.11"};
+        QTest::newRow("bound 500") << 0 << "1500" << "0" << "0" << standard << QStringList{"1500", "25", "1475", "1475"};
+        QTest::newRow("just above 500") << 0 << "1500.5" << "0" << "0" << standard << QStringList{"1500.5", "25.05", "1475.45", "1475.45"};
         // Mended: a tax below zero counts as zero, so after-tax never exceeds pre-tax.
-        QTest::newRow("negative tax counts as zero")
-            << 0 << "1500"
-            << "0"
-            << "-600" << standard << QStringList{"1500", "0", "1500", "900"};
-        QTest::newRow("negative tax inverse")
-            << 1 << "1500"
-            << "0"
-            << "-600" << standard << QStringList{"1500", "0", "1500", "900"};
-        QTest::newRow("full-width input")
-            << 0 << "３０００"
-            << "３００"
-            << "０" << standard << QStringList{"3000", "145", "2855", "2555"};
+        QTest::newRow("negative tax counts as zero") << 0 << "1500" << "0" << "-600" << standard << QStringList{"1500", "0", "1500", "900"};
+        QTest::newRow("negative tax inverse") << 1 << "1500" << "0" << "-600" << standard << QStringList{"1500", "0", "1500", "900"};
+        QTest::newRow("full-width input") << 0 << "３０００" << "３００" << "０" << standard << QStringList{"3000", "145", "2855", "2555"};
+        // clang-format on
     }
     void workedExamples()
     {
@@ -112,50 +80,21 @@ private slots:
         QTest::addColumn<QString>("threshold");
         QTest::addColumn<QString>("message");
         const QString standard;
-        QTest::newRow("all empty") << ""
-                                   << ""
-                                   << "" << false << standard << "请先填写税前薪水!";
-        QTest::newRow("letters") << "abc"
-                                 << ""
-                                 << "" << false << standard << "请输入正确的数据类型!";
-        QTest::newRow("funds letters") << "3000"
-                                       << "x"
-                                       << "0" << false << standard << "请输入正确的数据类型!";
-        QTest::newRow("subsidy letters") << "3000"
-                                         << "0"
-                                         << "补贴" << true << standard << "请输入正确的数据类型!";
-        QTest::newRow("funds above salary") << "3000"
-                                            << "3000.5"
-                                            << "0" << false << standard << "三金不能超过税前数目！";
-        QTest::newRow("negative salary, funds check first")
-            << "-100"
-            << "0"
-            << "0" << false << standard << "三金不能超过税前数目！";
-        QTest::newRow("negative salary") << "-100"
-                                         << "0"
-                                         << "0" << true << standard << "不能为负数！";
-        QTest::newRow("negative threshold") << "3000"
-                                            << "0"
-                                            << "0" << true << "-5"
-                                            << "基数不能为负数！";
-        QTest::newRow("threshold empty") << "3000"
-                                         << "0"
-                                         << "0" << true << ""
-                                         << "请先选择交税基数!";
-        QTest::newRow("threshold letters") << "3000"
-                                           << "0"
-                                           << "0" << true << "abc"
-                                           << "请先选择交税基数!";
-        QTest::newRow("threshold and salary 0") << "0"
-                                                << "0"
-                                                << "0" << true << "0"
-                                                << "请先选择交税基数!";
-        QTest::newRow("salary 0") << "0"
-                                  << "0"
-                                  << "0" << true << standard << "请先填写薪水!";
-        QTest::newRow("out of single range") << "1e39"
-                                             << "0"
-                                             << "0" << true << standard << "请输入正确的数据类型!";
+        // clang-format off
+        QTest::newRow("all empty") << "" << "" << "" << false << standard << "请先填写税前薪水!";
+        QTest::newRow("letters") << "abc" << "" << "" << false << standard << "请输入正确的数据类型!";
+        QTest::newRow("funds letters") << "3000" << "x" << "0" << false << standard << "请输入正确的数据类型!";
+        QTest::newRow("subsidy letters") << "3000" << "0" << "补贴" << true << standard << "请输入正确的数据类型!";
+        QTest::newRow("funds above salary") << "3000" << "3000.5" << "0" << false << standard << "三金不能超过税前数目！";
+        QTest::newRow("negative salary, funds check first") << "-100" << "0" << "0" << false << standard << "三金不能超过税前数目！";
+        QTest::newRow("negative salary") << "-100" << "0" << "0" << true << standard << "不能为负数！";
+        QTest::newRow("negative threshold") << "3000" << "0" << "0" << true << "-5" << "基数不能为负数！";
+        QTest::newRow("threshold empty") << "3000" << "0" << "0" << true << "" << "请先选择交税基数!";
+        QTest::newRow("threshold letters") << "3000" << "0" << "0" << true << "abc" << "请先选择交税基数!";
+        QTest::newRow("threshold and salary 0") << "0" << "0" << "0" << true << "0" << "请先选择交税基数!";
+        QTest::newRow("salary 0") << "0" << "0" << "0" << true << standard << "请先填写薪水!";
+        QTest::newRow("out of single range") << "1e39" << "0" << "0" << true << standard << "请输入正确的数据类型!";
+        // clang-format on
     }
     void checksInOrder()
     {
@@ -334,14 +273,13 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
+        // clang-format off
         QTest::newRow("Return in salary") << "TxtSQ" << int(Qt::Key_Return) << 0;
-        QTest::newRow("keypad Enter in salary")
-            << "TxtSQ" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-        QTest::newRow("shift Return in salary")
-            << "TxtSQ" << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+        QTest::newRow("keypad Enter in salary") << "TxtSQ" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("shift Return in salary") << "TxtSQ" << int(Qt::Key_Return) << int(Qt::ShiftModifier);
         QTest::newRow("Return in subsidy") << "TxtAdd" << int(Qt::Key_Return) << 0;
-        QTest::newRow("ctrl Enter in subsidy")
-            << "TxtAdd" << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier);
+        QTest::newRow("ctrl Enter in subsidy") << "TxtAdd" << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier);
+        // clang-format on
     }
     void enterComputesOnce()
     {

@@ -16,6 +16,7 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<float>("value");
+        // clang-format off
         QTest::newRow("zero") << "0" << 0.0f;
         QTest::newRow("whole") << "1500" << 1500.0f;
         QTest::newRow("decimals") << "1500.50" << 1500.5f;
@@ -27,10 +28,9 @@ private slots:
         QTest::newRow("exponent") << "1.5e3" << 1500.0f;
         QTest::newRow("full-width digits") << "１２３４．５" << 1234.5f;
         QTest::newRow("full-width minus") << "－２００" << -200.0f;
-        QTest::newRow("ideographic space") << "\u3000"
-                                              "800"
-                                           << 800.0f;
+        QTest::newRow("ideographic space") << "\u3000" "800" << 800.0f;
         QTest::newRow("largest single") << "3.4028234e38" << 3.4028234e38f;
+        // clang-format on
     }
     void acceptsNumbers()
     {

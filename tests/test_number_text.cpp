@@ -12,6 +12,7 @@ private slots:
     {
         QTest::addColumn<float>("value");
         QTest::addColumn<QString>("text");
+        // clang-format off
         QTest::newRow("whole") << 3000.0f << "3000";
         QTest::newRow("seven digits") << 1832.778f << "1832.778";
         QTest::newRow("cents") << 12345.67f << "12345.67";
@@ -28,8 +29,8 @@ private slots:
         // Ten million and more: written out in full with zeros, never with an exponent.
         QTest::newRow("ten million") << 10000000.0f << "10000000";
         QTest::newRow("eight digits") << 12345678.0f << "12345680";
-        QTest::newRow("largest single")
-            << 3.4028235e38f << "340282300000000000000000000000000000000";
+        QTest::newRow("largest single") << 3.4028235e38f << "340282300000000000000000000000000000000";
+        // clang-format on
     }
     void singleText()
     {
@@ -62,17 +63,14 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("text");
-        QTest::newRow("cut, not rounded") << 759.217507324219 << "."
-                                          << "759.21";
-        QTest::newRow("whole") << 738.0 << "."
-                               << "738";
-        QTest::newRow("one decimal") << 37.5 << "."
-                                     << "37.5";
-        QTest::newRow("negative") << -61.5789 << "."
-                                  << "-61.57";
+        // clang-format off
+        QTest::newRow("cut, not rounded") << 759.217507324219 << "." << "759.21";
+        QTest::newRow("whole") << 738.0 << "." << "738";
+        QTest::newRow("one decimal") << 37.5 << "." << "37.5";
+        QTest::newRow("negative") << -61.5789 << "." << "-61.57";
         // Only a full stop is looked for: a comma-decimal text stays whole.
-        QTest::newRow("comma separator") << 759.217507324219 << ","
-                                         << "759,217507324219";
+        QTest::newRow("comma separator") << 759.217507324219 << "," << "759,217507324219";
+        // clang-format on
     }
     void twoDecimalCut()
     {

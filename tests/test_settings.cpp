@@ -77,21 +77,13 @@ private slots:
         QTest::addColumn<QString>("threshold");
         QTest::addColumn<QString>("subsidy");
         QTest::addColumn<QString>("base");
-        QTest::newRow("plain") << "1500"
-                               << "150"
-                               << "2000";
-        QTest::newRow("leading blank") << " 1200"
-                                       << " 80"
-                                       << " 3000";
-        QTest::newRow("group separator") << "1,500"
-                                         << "1,000.5"
-                                         << "12,000";
-        QTest::newRow("full-width") << "１５００"
-                                    << "１５０"
-                                    << "２０００";
-        QTest::newRow("negative subsidy") << "800"
-                                          << "-200"
-                                          << "2000";
+        // clang-format off
+        QTest::newRow("plain") << "1500" << "150" << "2000";
+        QTest::newRow("leading blank") << " 1200" << " 80" << " 3000";
+        QTest::newRow("group separator") << "1,500" << "1,000.5" << "12,000";
+        QTest::newRow("full-width") << "１５００" << "１５０" << "２０００";
+        QTest::newRow("negative subsidy") << "800" << "-200" << "2000";
+        // clang-format on
     }
     void roundTripAsTyped()
     {
@@ -192,28 +184,19 @@ private slots:
         QTest::addColumn<QString>("stored"); // null: nothing stored
         QTest::addColumn<QStringList>("messages");
         const QStringList saved{kSaved};
-        QTest::newRow("tax base empty") << "M_SaveJS" << true << ""
-                                        << "0" << saved;
-        QTest::newRow("tax base typed") << "M_SaveJS" << true << "1500"
-                                        << "1500" << saved;
-        QTest::newRow("tax base, standard option") << "M_SaveJS" << false << "1500"
-                                                   << "0" << saved;
-        QTest::newRow("tax base letters, hidden") << "M_SaveJS" << false << "abc" << QString()
-                                                  << QStringList{"交税基数一栏请输入正确的数字！"};
-        QTest::newRow("funds base empty") << "M_Save3JJS" << true << ""
-                                          << "0" << QStringList();
-        QTest::newRow("funds base typed") << "M_Save3JJS" << true << "2000"
-                                          << "2000" << saved;
-        QTest::newRow("funds base, salary option") << "M_Save3JJS" << false << "2000"
-                                                   << "0" << saved;
-        QTest::newRow("funds base letters") << "M_Save3JJS" << true << "x" << QString()
-                                            << QStringList{"三金基数一栏请输入正确的数字！"};
-        QTest::newRow("subsidy empty") << "M_SaveBT" << false << ""
-                                       << "0" << QStringList();
-        QTest::newRow("subsidy negative") << "M_SaveBT" << false << "-200"
-                                          << "-200" << saved;
-        QTest::newRow("subsidy letters") << "M_SaveBT" << false << "abc" << QString()
-                                         << QStringList{"补贴一栏请输入正确的数字！"};
+        // clang-format off
+        QTest::newRow("tax base empty") << "M_SaveJS" << true << "" << "0" << saved;
+        QTest::newRow("tax base typed") << "M_SaveJS" << true << "1500" << "1500" << saved;
+        QTest::newRow("tax base, standard option") << "M_SaveJS" << false << "1500" << "0" << saved;
+        QTest::newRow("tax base letters, hidden") << "M_SaveJS" << false << "abc" << QString() << QStringList{"交税基数一栏请输入正确的数字！"};
+        QTest::newRow("funds base empty") << "M_Save3JJS" << true << "" << "0" << QStringList();
+        QTest::newRow("funds base typed") << "M_Save3JJS" << true << "2000" << "2000" << saved;
+        QTest::newRow("funds base, salary option") << "M_Save3JJS" << false << "2000" << "0" << saved;
+        QTest::newRow("funds base letters") << "M_Save3JJS" << true << "x" << QString() << QStringList{"三金基数一栏请输入正确的数字！"};
+        QTest::newRow("subsidy empty") << "M_SaveBT" << false << "" << "0" << QStringList();
+        QTest::newRow("subsidy negative") << "M_SaveBT" << false << "-200" << "-200" << saved;
+        QTest::newRow("subsidy letters") << "M_SaveBT" << false << "abc" << QString() << QStringList{"补贴一栏请输入正确的数字！"};
+        // clang-format on
     }
     void singleSaves()
     {
@@ -252,21 +235,12 @@ private slots:
         QTest::addColumn<QString>("subsidy");
         QTest::addColumn<QString>("base");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("all valid") << "1500"
-                                   << "100"
-                                   << "2000" << QStringList{kSaved};
-        QTest::newRow("all empty") << ""
-                                   << ""
-                                   << "" << QStringList{kSaved};
-        QTest::newRow("bad subsidy") << "1500"
-                                     << "abc"
-                                     << "2000" << QStringList{"补贴一栏请输入正确的数字！", kSaved};
-        QTest::newRow("all bad") << "a"
-                                 << "b"
-                                 << "c"
-                                 << QStringList{"交税基数一栏请输入正确的数字！",
-                                                "补贴一栏请输入正确的数字！",
-                                                "三金基数一栏请输入正确的数字！", kSaved};
+        // clang-format off
+        QTest::newRow("all valid") << "1500" << "100" << "2000" << QStringList{kSaved};
+        QTest::newRow("all empty") << "" << "" << "" << QStringList{kSaved};
+        QTest::newRow("bad subsidy") << "1500" << "abc" << "2000" << QStringList{"补贴一栏请输入正确的数字！", kSaved};
+        QTest::newRow("all bad") << "a" << "b" << "c" << QStringList{"交税基数一栏请输入正确的数字！", "补贴一栏请输入正确的数字！", "三金基数一栏请输入正确的数字！", kSaved};
+        // clang-format on
     }
     void saveAllReportsEachBadBoxThenSuccess()
     {
@@ -294,17 +268,11 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("tax base") << "M_SaveJS"
-                                  << QStringList{
-                                         "交税基数保存失败：无法写入设置文件，请检查它是否可写！"};
-        QTest::newRow("subsidy") << "M_SaveBT"
-                                 << QStringList{
-                                        "补贴数字保存失败：无法写入设置文件，请检查它是否可写！"};
-        QTest::newRow("save all") << "M_SaveAll"
-                                  << QStringList{
-                                         "交税基数保存失败：无法写入设置文件，请检查它是否可写！",
-                                         "补贴数字保存失败：无法写入设置文件，请检查它是否可写！",
-                                         "三金基数保存失败：无法写入设置文件，请检查它是否可写！"};
+        // clang-format off
+        QTest::newRow("tax base") << "M_SaveJS" << QStringList{"交税基数保存失败：无法写入设置文件，请检查它是否可写！"};
+        QTest::newRow("subsidy") << "M_SaveBT" << QStringList{"补贴数字保存失败：无法写入设置文件，请检查它是否可写！"};
+        QTest::newRow("save all") << "M_SaveAll" << QStringList{"交税基数保存失败：无法写入设置文件，请检查它是否可写！", "补贴数字保存失败：无法写入设置文件，请检查它是否可写！", "三金基数保存失败：无法写入设置文件，请检查它是否可写！"};
+        // clang-format on
     }
     void failedWriteIsReported()
     {

@@ -192,20 +192,18 @@ private slots:
     void damagedFileStartsAndSaves_data()
     {
         QTest::addColumn<QByteArray>("content");
+        // clang-format off
         QTest::newRow("binary garbage") << junk(4096, 1, false);
         QTest::newRow("NUL bytes") << QByteArray(1000, '\0');
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("truncated line") << QByteArray("[Settings]\nJSJS=1500\nBT=\"12");
         QTest::newRow("truncated character") << QByteArray("[Settings]\nBT=12\xe4\xb8");
-        QTest::newRow("header without closing bracket")
-            << QByteArray("[Settings\nJSJS=1500\nBT=150\nJ3JS=2000\n");
+        QTest::newRow("header without closing bracket") << QByteArray("[Settings\nJSJS=1500\nBT=150\nJ3JS=2000\n");
         QTest::newRow("1 MB of junk") << junk(1 << 20, 2, true);
-        QTest::newRow("hand-edited values")
-            << QByteArray("[Settings]\nJSJS=abc\nBT=\"1,500\nJ3JS=1e39\nJSJS=-5\n");
+        QTest::newRow("hand-edited values") << QByteArray("[Settings]\nJSJS=abc\nBT=\"1,500\nJ3JS=1e39\nJSJS=-5\n");
         QTest::newRow("keys outside the section") << QByteArray("JSJS=1500\nBT=150\n");
-        QTest::newRow("UTF-16 with byte-order mark") << QByteArray("\xff\xfe[\0S\0]\0\n\0B\0T\0=\0"
-                                                                   "5\0",
-                                                                   18);
+        QTest::newRow("UTF-16 with byte-order mark") << QByteArray("\xff\xfe[\0S\0]\0\n\0B\0T\0=\0" "5\0", 18);
+        // clang-format on
     }
     void damagedFileStartsAndSaves()
     {

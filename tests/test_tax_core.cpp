@@ -165,19 +165,15 @@ private slots:
         QTest::addColumn<float>("funds");
         QTest::addColumn<float>("tax");
         QTest::addColumn<QList<float>>("figures"); // pre-tax, tax, after-tax, cash
-        QTest::newRow("forward 3000")
-            << 0 << 3000.0f << 0.0f << 300.0f << 145.0f << QList<float>{3000, 145, 2855, 2555};
-        QTest::newRow("inverse 2855")
-            << 1 << 2855.0f << 0.0f << 300.0f << 145.0f << QList<float>{3000, 145, 2855, 2555};
-        QTest::newRow("negative subsidy")
-            << 0 << 3000.0f << -200.0f << 0.0f << 155.0f << QList<float>{3000, 155, 2845, 2645};
-        QTest::newRow("negative cash shows 0")
-            << 0 << 1000.0f << 0.0f << 1200.0f << 0.0f << QList<float>{1000, 0, 1000, 0};
+        // clang-format off
+        QTest::newRow("forward 3000") << 0 << 3000.0f << 0.0f << 300.0f << 145.0f << QList<float>{3000, 145, 2855, 2555};
+        QTest::newRow("inverse 2855") << 1 << 2855.0f << 0.0f << 300.0f << 145.0f << QList<float>{3000, 145, 2855, 2555};
+        QTest::newRow("negative subsidy") << 0 << 3000.0f << -200.0f << 0.0f << 155.0f << QList<float>{3000, 155, 2845, 2645};
+        QTest::newRow("negative cash shows 0") << 0 << 1000.0f << 0.0f << 1200.0f << 0.0f << QList<float>{1000, 0, 1000, 0};
         // A tax below zero counts as zero: after-tax never above pre-tax, and back.
-        QTest::newRow("negative tax forward")
-            << 0 << 1500.0f << -600.0f << 0.0f << -5.0f << QList<float>{1500, 0, 1500, 900};
-        QTest::newRow("negative tax inverse")
-            << 1 << 1500.0f << -600.0f << 0.0f << -5.0f << QList<float>{1500, 0, 1500, 900};
+        QTest::newRow("negative tax forward") << 0 << 1500.0f << -600.0f << 0.0f << -5.0f << QList<float>{1500, 0, 1500, 900};
+        QTest::newRow("negative tax inverse") << 1 << 1500.0f << -600.0f << 0.0f << -5.0f << QList<float>{1500, 0, 1500, 900};
+        // clang-format on
     }
     void resultFigures()
     {

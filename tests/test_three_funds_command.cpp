@@ -106,20 +106,15 @@ private slots:
         QTest::addColumn<bool>("alwaysRecompute");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("contributionsZeroed");
-        QTest::newRow("salary empty") << ""
-                                      << "1200" << false << "请先填写税前薪水" << false;
-        QTest::newRow("salary letters") << "abc"
-                                        << "1200" << false << "请先填写税前薪水" << false;
-        QTest::newRow("base empty") << "3000"
-                                    << "" << false << "请先填写正确数值!" << true;
-        QTest::newRow("base letters") << "3000"
-                                      << "x1" << false << "请先填写正确数值!" << true;
-        QTest::newRow("base beyond range") << "3000"
-                                           << "4e38" << false << "请先填写正确数值!" << true;
-        QTest::newRow("base negative") << "3000"
-                                       << "-1" << false << "不能为负数！" << true;
-        QTest::newRow("base above salary") << "3000"
-                                           << "3001" << false << "三金不能超过税前数目！" << true;
+        // clang-format off
+        QTest::newRow("salary empty") << "" << "1200" << false << "请先填写税前薪水" << false;
+        QTest::newRow("salary letters") << "abc" << "1200" << false << "请先填写税前薪水" << false;
+        QTest::newRow("base empty") << "3000" << "" << false << "请先填写正确数值!" << true;
+        QTest::newRow("base letters") << "3000" << "x1" << false << "请先填写正确数值!" << true;
+        QTest::newRow("base beyond range") << "3000" << "4e38" << false << "请先填写正确数值!" << true;
+        QTest::newRow("base negative") << "3000" << "-1" << false << "不能为负数！" << true;
+        QTest::newRow("base above salary") << "3000" << "3001" << false << "三金不能超过税前数目！" << true;
+        // clang-format on
     }
     void refusals()
     {
