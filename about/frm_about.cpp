@@ -1,13 +1,13 @@
 #include "about/frm_about.h"
 
 #include "about/about_messages.h"
-#include "ui/app_icon.h"
 #include "platform/app_identity.h"
 #include "platform/file_test.h"
-#include "ui/focus_visibility.h"
 #include "platform/launcher.h"
 #include "platform/message_boxes.h"
 #include "platform/registry.h"
+#include "ui/app_icon.h"
+#include "ui/focus_visibility.h"
 #include "ui/twips.h"
 
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 #include "about/frm_about.h"
 #include "platform/file_test.h"
-#include "ui/interface_font.h"
 #include "platform/launcher.h"
 #include "platform/registry.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/recording_message_boxes.h"
 #include "tests/support/system_info_doubles.h"
+#include "ui/interface_font.h"
 
 #include <QApplication>
 #include <QDir>

@@ -70,8 +70,7 @@ private slots:
         QCOMPARE(form.controls.box->geometry(), QRect(60, 20, 80, 19));
         QVERIFY(form.controls.box->isReadOnly());
         QCOMPARE(form.controls.box->accessibleName(), QStringLiteral("数目"));
-        QCOMPARE(client.findChild<QLabel*>(QStringLiteral("caption"))->buddy(),
-                 form.controls.box);
+        QCOMPARE(client.findChild<QLabel*>(QStringLiteral("caption"))->buddy(), form.controls.box);
         QCOMPARE(form.controls.buttons[0]->text(), QStringLiteral("甲"));
         QVERIFY(form.controls.buttons[1]->isHidden());
         QCOMPARE(names(form.tabOrder), (QStringList{"buttons(1)", "buttons(0)", "box", "caption"}));
@@ -114,10 +113,10 @@ private slots:
     {
         if (qEnvironmentVariableIsSet("TALLYRA_BUILD_UNSOUND_FORM")) {
             QWidget client;
-            const std::array<Row, 5> rows = withRow(
-                2, Row{{"box", K::TextBox, "", "grop", 900, 300, 1200, 285, 2, kNoState, nullptr,
-                        nullptr},
-                       &Into<&C::box>});
+            const std::array<Row, 5> rows =
+                withRow(2, Row{{"box", K::TextBox, "", "grop", 900, 300, 1200, 285, 2, kNoState,
+                                nullptr, nullptr},
+                               &Into<&C::box>});
             BuildForm("the test form", &client, std::span<const Row>(rows));
             return; // still running: the parent sees a normal exit and fails
         }
@@ -130,8 +129,8 @@ private slots:
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("unsoundFormEndsTheProgram")});
         QVERIFY(child.waitForFinished(60000));
-        const QString output = QString::fromLocal8Bit(child.readAllStandardError() +
-                                                      child.readAllStandardOutput());
+        const QString output =
+            QString::fromLocal8Bit(child.readAllStandardError() + child.readAllStandardOutput());
         QVERIFY2(child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0,
                  qPrintable(output));
         QVERIFY2(output.contains(QStringLiteral("The control table of the test form does not "

@@ -42,17 +42,13 @@ const QStringList kSaveCommands{"M_SaveJS", "M_Save3JJS", "M_SaveBT", "M_SaveAll
 const QRegularExpression kNumberText(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]*[1-9])?$"));
 const QRegularExpression kCutNumberText(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?$"));
 
-const QStringList kCalculationMessages{window_messages::salaryFirst(),
-                                       window_messages::wrongDataType(),
-                                       window_messages::fundsExceedSalary(),
-                                       window_messages::mustNotBeNegative(),
-                                       window_messages::thresholdNegative(),
-                                       window_messages::chooseThreshold(),
-                                       window_messages::fillInSalary(),
-                                       window_messages::computeFundsNow(),
-                                       window_messages::fundsSalaryFirst(),
-                                       window_messages::fundsBaseInvalid(),
-                                       window_messages::figureTooLarge()};
+const QStringList kCalculationMessages{
+    window_messages::salaryFirst(),       window_messages::wrongDataType(),
+    window_messages::fundsExceedSalary(), window_messages::mustNotBeNegative(),
+    window_messages::thresholdNegative(), window_messages::chooseThreshold(),
+    window_messages::fillInSalary(),      window_messages::computeFundsNow(),
+    window_messages::fundsSalaryFirst(),  window_messages::fundsBaseInvalid(),
+    window_messages::figureTooLarge()};
 const QString kSaved = settings_messages::saved();
 const QStringList kSaveMessages{kSaved,
                                 settings_messages::taxBaseNotNumeric(),
@@ -420,8 +416,7 @@ QString Session::checkMessages(Expect expect, bool failingStore, const QString& 
     if (shown.count(window_messages::computeFundsNow()) > 1)
         return QStringLiteral("one request computed more than once");
     const QString readmeFailed =
-        window_messages::readmeCannotOpen(
-        QDir::toNativeSeparators(d.programFiles().readmePath()));
+        window_messages::readmeCannotOpen(QDir::toNativeSeparators(d.programFiles().readmePath()));
     for (const QString& text : shown) {
         const bool own = (expect == Expect::Calculation && kCalculationMessages.contains(text)) ||
                          (expect == Expect::Save && kSaveMessages.contains(text)) ||

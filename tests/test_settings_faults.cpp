@@ -332,11 +332,13 @@ private slots:
         // save at most three seconds, waiting one out costs QSettings twenty or more.
         const bool prompt = saving.wait_for(std::chrono::seconds(15)) == std::future_status::ready;
         const bool saved = saving.get(); // a save still waiting is waited for, then reported
-        QVERIFY2(prompt, qPrintable(QStringLiteral("the save waited %1 ms on the lock")
-                                        .arg(clock.elapsed())));
+        QVERIFY2(
+            prompt,
+            qPrintable(QStringLiteral("the save waited %1 ms on the lock").arg(clock.elapsed())));
         QVERIFY(saved);
         for (const QString& suffix : locks)
-            QVERIFY2(!QFile::exists(path + suffix), qPrintable(suffix + QStringLiteral(" is left")));
+            QVERIFY2(!QFile::exists(path + suffix),
+                     qPrintable(suffix + QStringLiteral(" is left")));
         QCOMPARE(DiskReading(path).value(QStringLiteral("BT")), QStringLiteral("150"));
     }
 
@@ -428,8 +430,8 @@ private slots:
         qInfo("seed %u: %d kills (%d after the first saves, %d during start-up), %d of them "
               "after new values reached the file, %d leaving an ownerless lock; %lld files left "
               "behind by killed saves",
-              seed, kKillsPerSeed, killsDuringSaves, kKillsPerSeed - killsDuringSaves,
-              changedByRun, ownerlessLocks, static_cast<long long>(leftOver.size()));
+              seed, kKillsPerSeed, killsDuringSaves, kKillsPerSeed - killsDuringSaves, changedByRun,
+              ownerlessLocks, static_cast<long long>(leftOver.size()));
     }
 };
 

@@ -146,9 +146,8 @@ private slots:
         QCOMPARE(d.control<QComboBox>(QStringLiteral("cmbIfSQ"))->currentIndex(), 1);
         const FormState& state = d.form().state();
         QCOMPARE(state.mSalary, 0.0f);
-        QVERIFY(state.mThreeFunds.visit([](auto total) {
-            return std::is_same_v<decltype(total), float> && total == 0.0f;
-        }));
+        QVERIFY(state.mThreeFunds.visit(
+            [](auto total) { return std::is_same_v<decltype(total), float> && total == 0.0f; }));
         QCOMPARE(state.mSubsidy, 0.0f);
         QCOMPARE(state.mTax, taxBefore);
         QCOMPARE(d.messages().shown, QStringList());

@@ -1,6 +1,6 @@
 // The main window as the user sees it: every control's place, caption, state and the Tab chain.
-#include "ui/interface_font.h"
 #include "tests/support/form_driver.h"
+#include "ui/interface_font.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -81,8 +81,7 @@ template <auto Member> using TypeOf = typename MemberOf<decltype(Member)>::Type;
 } // namespace form_detail
 
 // The member fill for `&Controls::member`, a pointer to a widget type.
-template <auto Member>
-bool Into(form_detail::ControlsOf<Member>& controls, QWidget* control)
+template <auto Member> bool Into(form_detail::ControlsOf<Member>& controls, QWidget* control)
 {
     using Widget = std::remove_pointer_t<form_detail::TypeOf<Member>>;
     auto* typed = qobject_cast<Widget*>(control);

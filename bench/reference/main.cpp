@@ -2,8 +2,8 @@
 // same two menus, at the same places, with the same captions and in the same interface font,
 // built by the same form builder from the calculator's own control table, but with Qt's plain
 // group boxes and line instead of the painted ones, and with no icon, no translations, no
-// settings and no handlers. The controls the calculator hides at start (its table's hidden ones and the
-// threshold list) are hidden here too, so both draw the same set of widgets in their first
+// settings and no handlers. The controls the calculator hides at start (its table's hidden ones and
+// the threshold list) are hidden here too, so both draw the same set of widgets in their first
 // frame.
 #include "ui/twips.h"
 #include "window/control_table.h"

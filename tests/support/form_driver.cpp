@@ -13,9 +13,9 @@ FormDriver::FormDriver()
 }
 
 FormDriver::FormDriver(SettingsStore& store)
-    : form_(std::make_unique<Form1>(FormServices{
-          &messages_, &store, &launcher_, &programFiles_,
-          AboutServices{&messages_, &registry_, &files_, &launcher_}}))
+    : form_(std::make_unique<Form1>(
+          FormServices{&messages_, &store, &launcher_, &programFiles_,
+                       AboutServices{&messages_, &registry_, &files_, &launcher_}}))
 {
 }
 
