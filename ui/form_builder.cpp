@@ -199,15 +199,15 @@ void FormBuilder::wrongType(const ControlSpec& c)
 std::vector<QWidget*> FormBuilder::finish()
 {
     std::map<int, QWidget*> byTab;
-    for (const auto& [spec, control] : built_) {
-        if (spec->buddy) {
-            if (auto* caption = qobject_cast<QLabel*>(find(spec->buddy)))
+    for (const auto& [entry, control] : built_) {
+        if (entry->buddy) {
+            if (auto* caption = qobject_cast<QLabel*>(find(entry->buddy)))
                 caption->setBuddy(control);
             else
-                report(*spec, QStringLiteral("no label %1").arg(QLatin1String(spec->buddy)));
+                report(*entry, QStringLiteral("no label %1").arg(QLatin1String(entry->buddy)));
         }
-        if (spec->tab >= 0 && !byTab.emplace(spec->tab, control).second)
-            report(*spec, QStringLiteral("tab position %1 is taken").arg(spec->tab));
+        if (entry->tab >= 0 && !byTab.emplace(entry->tab, control).second)
+            report(*entry, QStringLiteral("tab position %1 is taken").arg(entry->tab));
     }
     std::vector<QWidget*> tabOrder;
     for (const auto& [tab, control] : byTab)
