@@ -42,11 +42,23 @@ void clearLeftoverLocks(const QString& file)
 
 } // namespace
 
+#ifdef Q_OS_WIN
+// The key HKEY_CURRENT_USER\Software\Tallyra itself, sections as its subkeys. (Named by
+// organization alone, QSettings would keep everything under a further subkey
+// "OrganizationDefaults".)
+QtSettingsStore::QtSettingsStore()
+    : settings_(std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") +
+                                                AppIdentity::title(),
+                                            QSettings::NativeFormat))
+{
+}
+#else
 QtSettingsStore::QtSettingsStore()
     : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                             AppIdentity::title()))
 {
 }
+#endif
 
 QtSettingsStore::QtSettingsStore(const QString& iniFilePath)
     : settings_(std::make_unique<QSettings>(iniFilePath, QSettings::IniFormat))
