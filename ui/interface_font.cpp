@@ -23,11 +23,14 @@ QString firstInstalled(const QStringList& faces)
 
 void ApplyInterfaceFont()
 {
-    // Noto first; where it is missing, the faces Chinese desktops ship with.
-    const QStringList faces = {
-        QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
-        QStringLiteral("Microsoft YaHei"),  QStringLiteral("WenQuanYi Micro Hei"),
-        QStringLiteral("PingFang SC"),      QStringLiteral("SimSun")};
+    // Noto first; where it is missing, the faces Chinese desktops ship with. On Windows the
+    // face of Chinese Windows itself comes first.
+    QStringList faces = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
+                         QStringLiteral("Microsoft YaHei"),  QStringLiteral("WenQuanYi Micro Hei"),
+                         QStringLiteral("PingFang SC"),      QStringLiteral("SimSun")};
+#ifdef Q_OS_WIN
+    faces.move(faces.indexOf(QStringLiteral("Microsoft YaHei")), 0);
+#endif
     QFont font(faces.first());
     if (const QString face = firstInstalled(faces); !face.isEmpty())
         font.setFamily(face);
