@@ -246,6 +246,10 @@ private slots:
         if (fault == QLatin1String("unreadable") || fault == QLatin1String("read-only folder")) {
             if (runningAsRoot())
                 QSKIP("permissions do not stop root; the folder rows cover an unusable store");
+#ifdef Q_OS_WIN
+            QSKIP("Windows has no permission bits: Qt can only set the read-only attribute, which "
+                  "neither stops reading a file nor writing into a folder");
+#endif
             QVERIFY(writeFile(path, fault == QLatin1String("unreadable")
                                         ? QByteArray("[Settings]\nBT=150\n")
                                         : QByteArray("[Settings\nBT=150\n\xff\x00", 19)));
