@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Tallyra needs to build, test and show its Chinese captions on Debian 12.
-# Safe to run again: it installs only what is missing. Further package names may be given.
+# Safe to run again: it installs only what is missing. Further package names may be given;
+# --windows adds what the Windows edition is built, packed and tested with (tools/windows/).
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,22 @@ packages=(
     clang-14 libclang-rt-14-dev # libFuzzer and the sanitizer runtimes for tools/fuzz.sh
 )
 
-packages+=("$@") # what a caller needs besides, such as the benchmark's tools
+# The cross compilers, the installer and icon tools, and Wine with Notepad, msinfo32 and reg.exe,
+# its window-frame font, and what the installer check uses to drive and photograph the program.
+windows_packages=(
+    mingw-w64 g++-mingw-w64-x86-64-posix ninja-build
+    nsis icoutils zip unzip
+    wine wine64 fonts-wine
+    xdotool xclip x11-utils imagemagick
+)
+
+for argument in "$@"; do
+    if [[ "$argument" == --windows ]]; then
+        packages+=("${windows_packages[@]}")
+    else
+        packages+=("$argument") # what a caller needs besides, such as the benchmark's tools
+    fi
+done
 
 missing=()
 for package in "${packages[@]}"; do

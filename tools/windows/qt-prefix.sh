@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Prints the folder of Qt 6.4.2 for Windows to build against, unpacking a shared copy into the
+# cache first where that is what there is. In this order:
+#   1. $TALLYRA_QT_WIN_PREFIX, when set;
+#   2. the cache, ~/.cache/tallyra/qt-6.4.2-mingw64 (made by build-qt.sh, or unpacked before);
+#   3. a shared copy, qt-6.4.2-mingw64.tar.xz in ../shared/windows beside the checkout or in
+#      /work/shared/windows ($TALLYRA_QT_WIN_ARCHIVE names another), unpacked into the cache.
+# Exits with status 3, printing nothing, when there is none of them.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+name=qt-6.4.2-mingw64
+cache=${TALLYRA_CACHE_DIR:-$HOME/.cache/tallyra}
+prefix=$cache/$name
+
+usable()
+{
+    [[ -f "$1/mingw-w64-x86_64.cmake" && -f "$1/bin/Qt6Widgets.dll" ]]
+}
+
+if [[ -n "${TALLYRA_QT_WIN_PREFIX:-}" ]]; then
+    usable "$TALLYRA_QT_WIN_PREFIX" || {
+        echo "TALLYRA_QT_WIN_PREFIX=$TALLYRA_QT_WIN_PREFIX holds no Qt for Windows" >&2
+        exit 1
+    }
+    echo "$TALLYRA_QT_WIN_PREFIX"
+    exit 0
+fi
+
+archive=""
+for candidate in "${TALLYRA_QT_WIN_ARCHIVE:-}" "$root/../shared/windows/$name.tar.xz" \
+                 "/work/shared/windows/$name.tar.xz"; do
+    if [[ -n "$candidate" && -f "$candidate" ]]; then
+        archive=$candidate
+        break
+    fi
+done
+
+# The cache is complete once its marker is there: build-qt.sh writes it last, and an unpacked
+# copy names its archive and that archive's checksum, so a changed archive is unpacked again.
+marker=$prefix/.tallyra-complete
+if [[ -f "$marker" ]] && usable "$prefix"; then
+    if [[ -z "$archive" ]] || ! grep -q '^unpacked ' "$marker" ||
+        [[ "$(cat "$marker")" == "unpacked $(sha256sum <"$archive" | cut -d' ' -f1)" ]]; then
+        echo "$prefix"
+        exit 0
+    fi
+fi
+
+[[ -n "$archive" ]] || exit 3
+echo "Unpacking $archive into $cache" >&2
+mkdir -p "$cache"
+staging=$(mktemp -d "$cache/.unpacking.XXXXXX")
+trap 'rm -rf "$staging"' EXIT
+tar -xJf "$archive" -C "$staging"
+usable "$staging/$name" || {
+    echo "$archive holds no Qt for Windows" >&2
+    exit 1
+}
+echo "unpacked $(sha256sum <"$archive" | cut -d' ' -f1)" >"$staging/$name/.tallyra-complete"
+rm -rf "$prefix"
+mv "$staging/$name" "$prefix"
+echo "$prefix"

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine: CTest's emulator for the cross-built tests.
+# Wine keeps variables named QT_* from Windows programs (they are meant for a Qt on the host)
+# unless they are given prefixed with WINE; the tests' QT_QPA_PLATFORM and the like are passed
+# on that way.
+set -euo pipefail
+for name in $(compgen -e); do
+    [[ "$name" == QT_* ]] && export "WINE$name=${!name}"
+done
+exec wine "$@"
