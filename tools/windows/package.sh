@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the Windows edition and packs it: the installer Tallyra-<version>-win64.exe and the
+# portable Tallyra-<version>-win64.zip, both in build-win/ (or $TALLYRA_WIN_BUILD_DIR).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+build=${TALLYRA_WIN_BUILD_DIR:-${TALLYRA_BUILD_DIR:-$root/build}-win}
+TALLYRA_WIN_BUILD_DIR=$build "$root/tools/windows/build.sh" "$@"
+cd "$build"
+rm -f Tallyra-*-win64.exe Tallyra-*-win64.zip
+cpack >/dev/null
+ls -l Tallyra-*-win64.exe Tallyra-*-win64.zip
