@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The interface font on Windows' own font system: Microsoft YaHei at 9 pt (12 pixels at 96 dpi)
+# where it is installed, as on Chinese Windows; else the same fallbacks as elsewhere, here the
+# Noto CJK font that Wine finds on this machine. Wine's font replacements stand in for an
+# installed Microsoft YaHei.
+#   check_interface_font.sh <windows_probe.exe>
+source "$(dirname "${BASH_SOURCE[0]}")/wine_checks.sh"
+probe=$1
+replacements='HKCU\Software\Wine\Fonts\Replacements'
+export QT_QPA_PLATFORM=windows
+
+win reg delete "$replacements" /v 'Microsoft YaHei' /f >/dev/null || true
+expect "without Microsoft YaHei: the Noto CJK face" "$(win "$probe" font)" \
+"family: Noto Sans CJK SC
+matched: Noto Sans CJK SC
+pixel size: 12"
+
+reg_set "$replacements" 'Microsoft YaHei' REG_SZ 'Noto Sans CJK SC'
+expect "with Microsoft YaHei installed: Microsoft YaHei" "$(win "$probe" font)" \
+"family: Microsoft YaHei
+matched: Microsoft YaHei
+pixel size: 12"
+win reg delete "$replacements" /v 'Microsoft YaHei' /f >/dev/null
+finish

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Help -> Readme from a program folder whose name has a blank and Chinese characters: Notepad
+# starts with the readme's whole path as its one argument, and opens the file.
+#   check_readme.sh <windows_probe.exe> <readme.txt>
+source "$(dirname "${BASH_SOURCE[0]}")/wine_checks.sh"
+probe=$1
+readme=$2
+folder='C:\Program Files\Tallyra 测试'
+unix_folder="$WINEPREFIX/drive_c/Program Files/Tallyra 测试"
+rm -rf "$unix_folder"
+mkdir -p "$unix_folder"
+cp "$probe" "$readme" "$unix_folder/"
+
+end_processes notepad.exe
+expect "Readme shows no message" "$(win "$unix_folder/$(basename "$probe")" readme)" ""
+expect "Notepad's command line: the whole path as one argument" \
+    "$(wait_for_process notepad.exe)" "notepad.exe | $folder\\readme.txt"
+
+# Notepad names the file it opened in its title.
+title=""
+for _ in $(seq 50); do
+    title=$(xwininfo -root -tree | grep -o '"readme.txt - [^"]*"' | head -n1 || true)
+    [[ -n "$title" ]] && break
+    sleep 0.2
+done
+expect "Notepad opened readme.txt" "${title%% - *}" '"readme.txt'
+
+end_processes notepad.exe
+rm -rf "$unix_folder"
+finish

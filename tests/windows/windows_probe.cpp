@@ -1,0 +1,131 @@
+// Runs one of the calculator's Windows-facing commands on the real platform services (the
+// registry, the settings store in the registry, program start, the file test) and prints what
+// the user would have seen, one line each, so that the scripts beside it can set the machine up
+// with Wine's reg.exe and check the outcome from outside.
+//
+//   windows_probe save <threshold> <subsidy> <base>   types the three values and runs Save All
+//   windows_probe restore                             starts a window and prints what it restored
+//   windows_probe sysinfo                             About -> 系统信息
+//   windows_probe readme                              Help -> Readme
+//   windows_probe font                                the interface font chosen
+#include "about/frm_about.h"
+#include "platform/file_test.h"
+#include "platform/launcher.h"
+#include "platform/program_files.h"
+#include "platform/registry.h"
+#include "platform/settings_store.h"
+#include "tests/support/form_driver.h"
+#include "tests/support/recording_message_boxes.h"
+#include "ui/interface_font.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QRadioButton>
+
+#include <cstdio>
+
+using namespace tallyra;
+
+namespace {
+
+void print(const QString& line)
+{
+    std::fputs(line.toUtf8().append('\n').constData(), stdout);
+    std::fflush(stdout);
+}
+
+void printMessages(const test::RecordingMessageBoxes& messages)
+{
+    for (const QString& text : messages.shown)
+        print(QStringLiteral("message: ") + text);
+}
+
+int save(const QStringList& values)
+{
+    QtSettingsStore store; // the real one: HKEY_CURRENT_USER\Software\Tallyra
+    test::FormDriver d(store);
+    d.control<QRadioButton>(QStringLiteral("OptType(1)"))->click();
+    d.control<QRadioButton>(QStringLiteral("OptSjType(1)"))->click();
+    d.setText(QStringLiteral("CmbJs"), values.at(0));
+    d.setText(QStringLiteral("TxtAdd"), values.at(1));
+    d.setText(QStringLiteral("TxtInputSJJS"), values.at(2));
+    d.triggerMenu(QStringLiteral("M_SaveAll"));
+    printMessages(d.messages());
+    return 0;
+}
+
+int restore()
+{
+    QtSettingsStore store;
+    test::FormDriver d(store);
+    const auto chosen = [&](const char* name) {
+        return d.control<QRadioButton>(QString::fromLatin1(name))->isChecked() ? "chosen"
+                                                                               : "not chosen";
+    };
+    print(QStringLiteral("OptType(1): %1").arg(QLatin1String(chosen("OptType(1)"))));
+    print(QStringLiteral("CmbJs: [%1]").arg(d.text(QStringLiteral("CmbJs"))));
+    print(QStringLiteral("TxtAdd: [%1]").arg(d.text(QStringLiteral("TxtAdd"))));
+    print(QStringLiteral("OptSjType(1): %1").arg(QLatin1String(chosen("OptSjType(1)"))));
+    print(QStringLiteral("TxtInputSJJS: [%1]").arg(d.text(QStringLiteral("TxtInputSJJS"))));
+    printMessages(d.messages());
+    return 0;
+}
+
+int sysinfo()
+{
+    test::RecordingMessageBoxes messages;
+    SystemRegistry registry;
+    QtFileTest files;
+    QtLauncher launcher;
+    frmAbout box(AboutServices{&messages, &registry, &files, &launcher});
+    box.StartSysInfo();
+    printMessages(messages);
+    return 0;
+}
+
+int readme()
+{
+    test::RecordingMessageBoxes messages;
+    test::MemorySettingsStore store;
+    QtLauncher launcher;
+    QtProgramFiles programFiles;
+    Form1 window(FormServices{&messages, &store, &launcher, &programFiles, AboutServices{}});
+    window.findChild<QAction*>(QStringLiteral("MC_readme"))->trigger();
+    printMessages(messages);
+    return 0;
+}
+
+int font()
+{
+    ApplyInterfaceFont();
+    const QFont font = QApplication::font();
+    print(QStringLiteral("family: ") + font.family());
+    print(QStringLiteral("matched: ") + QFontInfo(font).family());
+    print(QStringLiteral("pixel size: %1").arg(font.pixelSize()));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList arguments = QApplication::arguments().mid(1);
+    const QString command = arguments.value(0);
+    if (command == QLatin1String("save") && arguments.size() == 4)
+        return save(arguments.mid(1));
+    if (command == QLatin1String("restore"))
+        return restore();
+    if (command == QLatin1String("sysinfo"))
+        return sysinfo();
+    if (command == QLatin1String("readme"))
+        return readme();
+    if (command == QLatin1String("font"))
+        return font();
+    std::fputs("usage: windows_probe save <threshold> <subsidy> <base> | restore | sysinfo | "
+               "readme | font\n",
+               stderr);
+    return 2;
+}
