@@ -20,7 +20,8 @@ struct Result {
 Result RunPayroll(const QStringList& arguments)
 {
     QProcess process;
-    process.start(TALLYRA_PAYROLL, arguments);
+    // Text mode: the lines end in "\n" as read, whatever the system writes (CRLF on Windows).
+    process.start(TALLYRA_PAYROLL, arguments, QIODevice::ReadWrite | QIODevice::Text);
     process.closeWriteChannel();
     Result r;
     if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit)
