@@ -84,6 +84,9 @@ expect "the entry in Programs and Features" "$(reg_export "$uninstall_key" | gre
 size=$(reg_export "$uninstall_key" | sed -n 's/^"EstimatedSize"=dword://p')
 expect "the entry gives the size in KB" "$(( (0x${size:-0} > 1000) ))" 1
 
+expect "the installed payroll command runs on its own libraries" \
+    "$(win "$unix_program_dir/tallyra-payroll.exe" --version)" "tallyra-payroll $version"
+
 # --- the installed program ---------------------------------------------------------------
 "$wine_exec" explorer /desktop=Tallyra,800x600 "$program_dir\\Tallyra.exe" >/dev/null 2>&1 &
 window=$(wait_for_window) || window=""
