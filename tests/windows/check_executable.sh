@@ -2,8 +2,9 @@
 # Tallyra.exe as Windows sees the file: a GUI-subsystem program (no console window), its icon in
 # every size from 16 to 256 pixels, and its version information.
 #   check_executable.sh <Tallyra.exe>
-exe=$1
+# shellcheck source=checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+exe=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -5,6 +5,7 @@
 # there on its own libraries, shows its window with its Chinese caption and computes; the
 # uninstaller, run silently, takes it all away; the .zip's folder runs as it is, anywhere.
 #   check_installer.sh <Tallyra-<version>-win64.exe> <Tallyra-<version>-win64.zip> <screenshot.png>
+# shellcheck source=wine_checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_checks.sh"
 installer=$1
 zip=$2

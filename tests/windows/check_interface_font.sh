@@ -4,6 +4,7 @@
 # Noto CJK font that Wine finds on this machine. Wine's font replacements stand in for an
 # installed Microsoft YaHei.
 #   check_interface_font.sh <windows_probe.exe>
+# shellcheck source=wine_checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_checks.sh"
 probe=$1
 replacements='HKCU\Software\Wine\Fonts\Replacements'

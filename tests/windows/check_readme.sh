@@ -2,6 +2,7 @@
 # Help -> Readme from a program folder whose name has a blank and Chinese characters: Notepad
 # starts with the readme's whole path as its one argument, and opens the file.
 #   check_readme.sh <windows_probe.exe> <readme.txt>
+# shellcheck source=wine_checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_checks.sh"
 probe=$1
 readme=$2

@@ -4,6 +4,7 @@
 # reg.exe are restored at the next start, and values that are no string or no usable number
 # restore nothing.
 #   check_settings_registry.sh <windows_probe.exe>
+# shellcheck source=wine_checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_checks.sh"
 probe=$1
 key='HKCU\Software\Tallyra\Settings'

@@ -5,6 +5,7 @@
 # type, set with reg.exe. Either msinfo32.exe really starts, seen among the prefix's processes
 # with the path as its whole command line, or the box says "此时系统信息不可用" and nothing starts.
 #   check_system_information.sh <windows_probe.exe>
+# shellcheck source=wine_checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_checks.sh"
 probe=$1
 tool_key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The outcome of a check script: one line per check, a summary, and the exit status (sourced).
 set -euo pipefail
 failures=0

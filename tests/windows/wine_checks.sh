@@ -1,7 +1,9 @@
+# shellcheck shell=bash
 # Shared by the Windows checks beside it (sourced, not run). They run under Wine in the
 # throwaway prefix and on the X display that tools/windows/test.sh set up (WINEPREFIX, DISPLAY,
 # WINEPATH), never in ~/.wine.
 checks_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=checks.sh
 source "$checks_dir/checks.sh"
 wine_exec=$checks_dir/../../tools/windows/wine-exec.sh
 

@@ -16,7 +16,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 version=6.4.2
-prefix=${TALLYRA_QT_WIN_PREFIX:-$HOME/.cache/tallyra/qt-$version-mingw64}
+prefix=${TALLYRA_QT_WIN_PREFIX:-${TALLYRA_CACHE_DIR:-$HOME/.cache/tallyra}/qt-$version-mingw64}
 work=${TALLYRA_QT_WIN_WORK:-$prefix-work}
 configure_only=false
 [[ "${1:-}" == "--configure-only" ]] && configure_only=true

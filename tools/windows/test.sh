@@ -104,9 +104,10 @@ winpath()
 {
     winepath -w "$1"
 }
-export WINEPATH="$(winpath "$qt/bin");$(winpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll | xargs dirname)");$(winpath /usr/x86_64-w64-mingw32/lib)"
-export QT_QPA_FONTDIR=$(winpath /usr/share/fonts/opentype/noto)
-export QT_FORCE_STDERR_LOGGING=1
+mingw_runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+WINEPATH="$(winpath "$qt/bin");$(winpath "$mingw_runtime");$(winpath /usr/x86_64-w64-mingw32/lib)"
+QT_QPA_FONTDIR=$(winpath /usr/share/fonts/opentype/noto)
+export WINEPATH QT_QPA_FONTDIR QT_FORCE_STDERR_LOGGING=1
 
 SECONDS=0
 ctest_status=0
