@@ -2,20 +2,65 @@
 
 #include <QPainter>
 
-namespace tallyra {
+#include <algorithm>
+#include <cmath>
 
-DottedLine::DottedLine(QColor color, QWidget* parent)
+namespace tallyra {
+namespace {
+
+QColor currentColour(const QWidget& widget, const ColourRule& rule)
+{
+    return ColourFor(widget.palette(), widget.palette().currentColorGroup(), rule);
+}
+
+// The first device pixel whose centre lies after `position` (a widget edge at a pixel centre
+// leaves that pixel out).
+int firstPixelFrom(qreal position)
+{
+    return int(std::floor(position + 0.5));
+}
+
+} // namespace
+
+DottedLine::DottedLine(const ColourRule& colour, QWidget* parent)
     : QWidget(parent)
-    , color_(color)
+    , colour_(colour)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+// A one-pixel pen at 125 % or 150 % falls between device pixels and its dots round away; the
+// dots are therefore placed on device pixels, a whole number of them thick (one up to 175 %, two
+// from 200 %, three at 300 %).
 void DottedLine::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(QPen(color_, 1, Qt::DotLine));
-    painter.drawLine(0, 0, width(), 0);
+    const QTransform toDevice = painter.deviceTransform();
+    const QPointF topLeft = toDevice.map(QPointF(0, 0));
+    const QPointF topRight = toDevice.map(QPointF(width(), 0));
+    const int dot = std::max(1, int(std::floor(toDevice.m11() + 1e-6)));
+    const int top = firstPixelFrom(topLeft.y());
+    const int left = firstPixelFrom(topLeft.x());
+    const int end = firstPixelFrom(topRight.x());
+    const QColor colour = currentColour(*this, colour_);
+    const QTransform toWidget = toDevice.inverted();
+    for (int x = left; x < end; x += 3 * dot) {
+        const QRectF pixels(x, top, std::min(dot, end - x), dot);
+        painter.fillRect(toWidget.mapRect(pixels), colour);
+    }
+}
+
+SolidLine::SolidLine(const ColourRule& colour, QWidget* parent)
+    : QWidget(parent)
+    , colour_(colour)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void SolidLine::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), currentColour(*this, colour_));
 }
 
 } // namespace tallyra

@@ -1,8 +1,10 @@
 #include "ui/form_builder.h"
 
 #include "ui/app_icon.h"
+#include "ui/contrast.h"
 #include "ui/dotted_line.h"
 #include "ui/group_frame.h"
+#include "ui/palette_colours.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -18,8 +20,18 @@
 namespace tallyra {
 namespace {
 
+// The colours a form fixes, each with what stands in for it on a palette it was not drawn for.
 const QColor kLineGrey(128, 128, 128);
 const QColor kResultBlue(0, 0, 255);
+// A figure stays blue on every palette, lighter or darker as its box needs.
+const ColourRule kFigureBlue{kResultBlue, QPalette::Text, QPalette::Base, kTextContrast, true};
+// Black on a light palette; the palette's own text colour on a dark one.
+const ColourRule kCaptionBlack{Qt::black, QPalette::WindowText, QPalette::Window, kTextContrast};
+// Greyed, as the palette greys disabled text, yet legible.
+const ColourRule kGreyedCaption{QColor(), QPalette::WindowText, QPalette::Window, kGraphicContrast};
+const ColourRule kGreyLine{kLineGrey, QPalette::Dark, QPalette::Window, kGraphicContrast};
+// The light half of an etched line: a highlight, seen beside its grey half.
+const ColourRule kWhiteLine{Qt::white, QPalette::Light, QPalette::Window, 1};
 const QString kResultDescription = QStringLiteral("计算结果，只读");
 
 // A control keeps its ends: its pixel width is the distance between its edges' pixel positions.
@@ -28,17 +40,6 @@ QRect pixelRect(const ControlSpec& c)
     const int left = TwipsToPixels(c.left);
     const int right = TwipsToPixels(c.left + c.width);
     return QRect(left, TwipsToPixels(c.top), right - left, std::max(TwipsToPixels(c.height), 1));
-}
-
-QWidget* solidLine(const ControlSpec& c, QWidget* parent)
-{
-    auto* line = new QWidget(parent);
-    line->setAttribute(Qt::WA_TransparentForMouseEvents);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, (c.state & kLightLine) ? QColor(Qt::white) : kLineGrey);
-    line->setPalette(palette);
-    return line;
 }
 
 QWidget* label(const ControlSpec& c, QWidget* parent)
@@ -58,28 +59,28 @@ QWidget* programIcon(QWidget* parent)
     return picture;
 }
 
-// The two text colours a form may fix; every other colour comes from the desktop's palette.
-void applyTextColour(QWidget* control, unsigned state)
+// The text colours a form fixes, kept right for the desktop's palette as it changes; every
+// other colour comes from the palette.
+void applyTextColour(QWidget* control, const ControlSpec& c)
 {
-    if (!(state & (kBlueText | kBlackText)))
-        return;
-    QPalette palette = control->palette();
-    if (state & kBlueText)
-        palette.setColor(QPalette::Text, kResultBlue);
-    if (state & kBlackText)
-        palette.setColor(QPalette::WindowText, Qt::black);
-    control->setPalette(palette);
+    if (c.state & kBlueText)
+        KeepColour(control, QPalette::Text, kFigureBlue);
+    else if (c.state & kBlackText)
+        KeepColour(control, QPalette::WindowText, kCaptionBlack);
+    else if (c.kind == ControlKind::Label && (c.state & kDisabled))
+        KeepColour(control, QPalette::WindowText, kGreyedCaption, {QPalette::Disabled});
 }
 
-void applyState(QWidget* control, unsigned state)
+void applyState(QWidget* control, const ControlSpec& c)
 {
+    const unsigned state = c.state;
     if (state & kHidden)
         control->setVisible(false);
     if (state & kDisabled)
         control->setEnabled(false);
     if (auto* edit = qobject_cast<QLineEdit*>(control); edit && (state & kReadOnly))
         edit->setReadOnly(true);
-    applyTextColour(control, state);
+    applyTextColour(control, c);
     if (auto* button = qobject_cast<QAbstractButton*>(control);
         button && (state & (kChosen | kTicked)))
         button->setChecked(true);
@@ -141,9 +142,9 @@ QWidget* StandardControl(const ControlSpec& c, QWidget* parent)
         return combo;
     }
     case ControlKind::DottedLine:
-        return new DottedLine(kLineGrey, parent);
+        return new DottedLine(kGreyLine, parent);
     case ControlKind::SolidLine:
-        return solidLine(c, parent);
+        return new SolidLine((c.state & kLightLine) ? kWhiteLine : kGreyLine, parent);
     }
     return new QWidget(parent);
 }
@@ -183,7 +184,7 @@ QWidget* FormBuilder::add(const ControlSpec& c)
     QWidget* control = create_(c, parentOf(c));
     control->setObjectName(QString::fromLatin1(c.name));
     control->setGeometry(pixelRect(c));
-    applyState(control, c.state);
+    applyState(control, c);
     describeForScreenReaders(control, c);
     if (!byName_.emplace(c.name, control).second)
         report(c, QStringLiteral("the name is used twice"));

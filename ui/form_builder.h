@@ -35,8 +35,8 @@ enum ControlState : unsigned {
     kHidden = 1u << 0,
     kDisabled = 1u << 1,
     kReadOnly = 1u << 2,
-    kBlueText = 1u << 3,  // a figure the program worked out
-    kBlackText = 1u << 4, // a caption that stays black whatever the desktop's theme
+    kBlueText = 1u << 3,  // a figure the program worked out: blue, readable on any palette
+    kBlackText = 1u << 4, // a caption in black on a light palette, readable on any other
     kChosen = 1u << 5,
     kTicked = 1u << 6,
     kCentredText = 1u << 7, // a label's text in the middle of its height, not at its top

@@ -1,5 +1,8 @@
 #include "ui/group_frame.h"
 
+#include "ui/contrast.h"
+#include "ui/palette_colours.h"
+
 #include <QPainter>
 
 namespace tallyra {
@@ -10,6 +13,8 @@ constexpr int kCaptionLeft = 7; // where the gap for the caption starts
 constexpr int kCaptionGap = 7;  // the gap is this much wider than the caption, which is centred
 constexpr qreal kRadius = 2;
 constexpr qreal kPen = 1;
+// The palette's mid tone, lighter or darker where it would not be seen against the window.
+const ColourRule kBorder{QColor(), QPalette::Mid, QPalette::Window, kGraphicContrast};
 
 } // namespace
 
@@ -29,7 +34,7 @@ void GroupFrame::paintEvent(QPaintEvent*)
                         fontMetrics().height());
     painter.setClipRegion(QRegion(rect()).subtracted(caption));
 
-    const QColor color = palette().color(QPalette::Mid);
+    const QColor color = ColourFor(palette(), palette().currentColorGroup(), kBorder);
     const QRectF border(0, kBorderTop, width(), height() - kBorderTop);
     const qreal straight = 2 * kRadius;
     painter.fillRect(QRectF(border.left() + kRadius, border.top(), border.width() - straight, kPen),
