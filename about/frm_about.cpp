@@ -7,7 +7,10 @@
 #include "platform/message_boxes.h"
 #include "platform/registry.h"
 #include "ui/app_icon.h"
+#include "ui/caption_fit.h"
+#include "ui/fixed_font.h"
 #include "ui/focus_visibility.h"
+#include "ui/interface_font.h"
 #include "ui/twips.h"
 
 #include <QKeyEvent>
@@ -37,6 +40,8 @@ frmAbout::frmAbout(AboutServices services, QWidget* parent)
     ui = BuildAboutControls(this).controls;
     ui.cmdOK->setDefault(true);
     KeepFocusVisible(this);
+    KeepFont(this, InterfaceFont()); // a fixed layout, drawn for that font
+    KeepCaptionsWhole(this);
     connect(ui.cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(ui.cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
     Form_Load();

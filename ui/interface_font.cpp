@@ -21,7 +21,7 @@ QString firstInstalled(const QStringList& faces)
 
 } // namespace
 
-void ApplyInterfaceFont()
+QFont InterfaceFont()
 {
     // Noto first; where it is missing, the faces Chinese desktops ship with. On Windows the
     // face of Chinese Windows itself comes first.
@@ -37,7 +37,12 @@ void ApplyInterfaceFont()
     else
         font.setFamilies(faces); // none installed: leave the choice to the font matching
     font.setPixelSize(12);       // 9 pt at 96 dpi; scales with the device pixel ratio
-    QApplication::setFont(font);
+    return font;
+}
+
+void ApplyInterfaceFont()
+{
+    QApplication::setFont(InterfaceFont());
 }
 
 } // namespace tallyra

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QFont>
+
 namespace tallyra {
+
+// The CJK sans-serif face, at a size at which every Chinese caption fits its box: the font the
+// windows are drawn for.
+QFont InterfaceFont();
 
 // Makes the CJK sans-serif face the application's default font, at a size at which every
 // Chinese caption fits its box. Called once at start-up (and by the window tests).

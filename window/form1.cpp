@@ -3,7 +3,10 @@
 #include "platform/message_boxes.h"
 #include "settings/settings_commands.h"
 #include "ui/app_icon.h"
+#include "ui/caption_fit.h"
+#include "ui/fixed_font.h"
 #include "ui/focus_visibility.h"
+#include "ui/interface_font.h"
 #include "ui/twips.h"
 #include "window/accessibility.h"
 #include "window/control_table.h"
@@ -30,6 +33,8 @@ Form1::Form1(FormServices services, QWidget* parent)
     FollowDirectionForScreenReaders(ui);
     KeepFocusVisible(this);
     createMenus();
+    KeepFont(this, InterfaceFont()); // a fixed layout, drawn for that font
+    KeepCaptionsWhole(this);
     fixWindowSize();
     settings_ = std::make_unique<SettingsCommands>(
         *services_.settings, *services_.messages,

@@ -1,7 +1,7 @@
 // The menu bar: the settings menu with its four save commands, and the help menu.
 #include "window/form1.h"
 
-#include <QMenuBar>
+#include "ui/keyboard_menu_bar.h"
 
 namespace tallyra {
 namespace {
@@ -22,6 +22,7 @@ void addSeparator(QMenu* menu, const char* name)
 
 void Form1::createMenus()
 {
+    setMenuBar(new KeyboardMenuBar(this));
     QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("设置"));
     settingsMenu->setObjectName(QStringLiteral("M_Set"));
     connect(addEntry(settingsMenu, "M_SaveJS", QStringLiteral("保存交税基数")), &QAction::triggered,
