@@ -3,6 +3,7 @@
 #include "ui/app_icon.h"
 #include "ui/contrast.h"
 #include "ui/dotted_line.h"
+#include "ui/figure_box.h"
 #include "ui/group_frame.h"
 #include "ui/palette_colours.h"
 #include "ui/twips.h"
@@ -126,6 +127,9 @@ QWidget* StandardControl(const ControlSpec& c, QWidget* parent)
     case ControlKind::ProgramIcon:
         return programIcon(parent);
     case ControlKind::TextBox:
+        // A box the user cannot type into holds a figure the program worked out.
+        if (c.state & (kReadOnly | kDisabled))
+            return new FigureBox(caption, parent);
         return new QLineEdit(caption, parent);
     case ControlKind::Button:
         return new QPushButton(caption, parent);
