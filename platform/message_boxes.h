@@ -20,7 +20,9 @@ public:
     virtual bool askYesNo(const QString& text) = 0;
 };
 
-// Modal QMessageBoxes over `parent` (none: centred on the screen), with Chinese buttons.
+// Modal QMessageBoxes over `parent` (none: centred on the screen), with Chinese buttons (the
+// question's "是(Y)" and "否(N)" answer to Y and N), each wide enough for a title bar to show
+// its caption whole.
 class QtMessageBoxes final : public MessageBoxes {
 public:
     explicit QtMessageBoxes(QWidget* parent = nullptr);

@@ -1,8 +1,14 @@
-// The real message boxes: caption, no icon, Chinese buttons, Yes the default.
+// The real message boxes: caption, no icon, Chinese buttons, Yes the default, access keys, and
+// room for the caption and the text.
+#include "about/about_messages.h"
 #include "platform/message_boxes.h"
+#include "settings/settings_messages.h"
+#include "window/window_messages.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -23,7 +29,17 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::Information;
     QStringList buttons;
     QString defaultButton;
+    int width = 0;
+    int textLines = 0;
+    bool unanswered = false; // still open two seconds after the answer, and closed then
 };
+
+// The lines the box's text takes, as laid out.
+int linesOf(QMessageBox* box)
+{
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    return qRound(qreal(label->height()) / label->fontMetrics().lineSpacing());
+}
 
 void collectNames(QAccessibleInterface* node, QStringList& names)
 {
@@ -53,6 +69,8 @@ void answerNextBox(SeenBox& seen, std::function<void(QMessageBox*)> answer)
         seen.buttons.sort();
         if (box->defaultButton())
             seen.defaultButton = box->defaultButton()->text();
+        seen.width = box->width();
+        seen.textLines = linesOf(box);
         answer(box);
     });
 }
@@ -97,14 +115,20 @@ private slots:
         QVERIFY(seen.spoken.contains(QStringLiteral("确定")));
     }
 
+    // Chinese Windows answers its questions with Y and N, with or without Alt; Enter takes the
+    // default, Yes; Esc means No. Answered through the real box, with real keys.
     void askYesNo_data()
     {
-        QTest::addColumn<QString>("press"); // a button's text, or "Esc"
+        QTest::addColumn<QString>("press"); // a button's text, or keys
         QTest::addColumn<bool>("answer");
-        QTest::newRow("yes") << "是" << true;
-        QTest::newRow("no") << "否" << false;
+        QTest::newRow("click yes") << "是(&Y)" << true;
+        QTest::newRow("click no") << "否(&N)" << false;
+        QTest::newRow("Y") << "Y" << true;
+        QTest::newRow("N") << "N" << false;
+        QTest::newRow("Alt+Y") << "Alt+Y" << true;
+        QTest::newRow("Alt+N") << "Alt+N" << false;
+        QTest::newRow("enter takes the default, yes") << "Return" << true;
         QTest::newRow("escape means no") << "Esc" << false;
-        QTest::newRow("enter takes the default, yes") << "Enter" << true;
     }
     void askYesNo()
     {
@@ -112,20 +136,69 @@ private slots:
         QFETCH(bool, answer);
         QtMessageBoxes boxes;
         SeenBox seen;
-        answerNextBox(seen, [press](QMessageBox* box) {
-            if (press == QLatin1String("Esc"))
-                QTest::keyClick(box, Qt::Key_Escape);
-            else if (press == QLatin1String("Enter"))
-                QTest::keyClick(box, Qt::Key_Return);
-            else
-                buttonNamed(box, press)->click();
+        answerNextBox(seen, [press, &seen](QMessageBox* box) {
+            if (QAbstractButton* button = buttonNamed(box, press)) {
+                button->click();
+                return;
+            }
+            QApplication::setActiveWindow(box);
+            const QKeyCombination keys = QKeySequence(press)[0];
+            QTest::keyClick(box, keys.key(), keys.keyboardModifiers());
+            QTimer::singleShot(2000, box, [box, &seen] {
+                seen.unanswered = true;
+                box->reject();
+            });
         });
-        QCOMPARE(boxes.askYesNo(QStringLiteral("您的三金为0，需要立刻按照当前方式计算吗？")),
-                 answer);
+        const bool yes =
+            boxes.askYesNo(QStringLiteral("您的三金为0，需要立刻按照当前方式计算吗？"));
+        QVERIFY(!seen.unanswered);
+        QCOMPARE(yes, answer);
         QCOMPARE(seen.title, QStringLiteral("Tallyra"));
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
-        QCOMPARE(seen.buttons, (QStringList{"否", "是"}));
-        QCOMPARE(seen.defaultButton, QStringLiteral("是"));
+        QCOMPARE(seen.buttons, (QStringList{"否(&N)", "是(&Y)"}));
+        QCOMPARE(seen.defaultButton, QStringLiteral("是(&Y)"));
+    }
+
+    // Every message: wide enough for a title bar to show the caption whole beside the window
+    // manager's icon and buttons (openbox cut "Tallyra" in boxes up to 175 pixels wide), and
+    // its text on one line.
+    void roomForCaptionAndText_data()
+    {
+        QTest::addColumn<QString>("text");
+        const QString texts[] = {
+            window_messages::salaryFirst(),
+            window_messages::wrongDataType(),
+            window_messages::fundsExceedSalary(),
+            window_messages::mustNotBeNegative(),
+            window_messages::thresholdNegative(),
+            window_messages::chooseThreshold(),
+            window_messages::fillInSalary(),
+            window_messages::computeFundsNow(),
+            window_messages::fundsSalaryFirst(),
+            window_messages::fundsBaseInvalid(),
+            window_messages::figureTooLarge(),
+            window_messages::readmeCannotOpen(QStringLiteral("/usr/share/tallyra/readme.txt")),
+            settings_messages::saved(),
+            settings_messages::taxBaseNotNumeric(),
+            settings_messages::fundsBaseNotNumeric(),
+            settings_messages::subsidyNotNumeric(),
+            settings_messages::notWritten(settings_messages::fundsBase()),
+            about_messages::sysInfoUnavailable()};
+        for (const QString& text : texts)
+            QTest::newRow(qPrintable(text)) << text;
+    }
+    void roomForCaptionAndText()
+    {
+        QFETCH(QString, text);
+        QtMessageBoxes boxes;
+        SeenBox seen;
+        answerNextBox(seen, [](QMessageBox* box) { box->defaultButton()->click(); });
+        boxes.inform(text);
+        QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+        title.setBold(true);
+        const int caption = QFontMetrics(title).horizontalAdvance(seen.title);
+        QVERIFY2(seen.width >= caption + 150, qPrintable(QString::number(seen.width)));
+        QCOMPARE(seen.textLines, 1);
     }
 };
 
