@@ -20,6 +20,13 @@ float storedNumber(const QString& text)
     return ReadSingle(text).value_or(0.0f);
 }
 
+// A stored text longer than its box holds counts as damaged: the box would keep only its start
+// (another number), and the next save would write that back over the stored value.
+bool fitsBox(const QString& text, const QLineEdit* box)
+{
+    return text.size() <= box->maxLength();
+}
+
 } // namespace
 
 SettingsCommands::SettingsCommands(SettingsStore& store, MessageBoxes& messages,
@@ -37,11 +44,11 @@ RememberedInputs SettingsCommands::LoadSettings() const
     const QString fundsBase = store_.read(kSection, kFundsBaseKey, kZero);
 
     RememberedInputs found;
-    if (storedNumber(taxBase) > 0.0f)
+    if (storedNumber(taxBase) > 0.0f && fitsBox(taxBase, ui.CmbJs->lineEdit()))
         found.taxBase = taxBase;
-    if (storedNumber(subsidy) != 0.0f)
+    if (storedNumber(subsidy) != 0.0f && fitsBox(subsidy, ui.TxtAdd))
         found.subsidy = subsidy;
-    if (storedNumber(fundsBase) > 0.0f)
+    if (storedNumber(fundsBase) > 0.0f && fitsBox(fundsBase, ui.TxtInputSJJS))
         found.fundsBase = fundsBase;
     return found;
 }

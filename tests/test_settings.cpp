@@ -163,6 +163,48 @@ private slots:
         QCOMPARE(d.text(QStringLiteral("TxtInputSJJS")), QStringLiteral("1200"));
     }
 
+    // A valid number longer than its box holds (the box would keep only its first 32,767
+    // characters, all zeros) is damaged: it restores nothing and stays as stored until the user
+    // saves. One that just fits is restored whole.
+    void valueLongerThanItsBoxRestoresNothing_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("tax base") << "JSJS"
+                                  << "CmbJs";
+        QTest::newRow("subsidy") << "BT"
+                                 << "TxtAdd";
+        QTest::newRow("funds base") << "J3JS"
+                                    << "TxtInputSJJS";
+    }
+    void valueLongerThanItsBoxRestoresNothing()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, box);
+        const QString tooLong = QString(99995, QLatin1Char('0')) + QStringLiteral("12345");
+        const QString fits = QString(32762, QLatin1Char('0')) + QStringLiteral("12345");
+        {
+            writeRaw(key, fits);
+            QtSettingsStore store(iniPath());
+            FormDriver d(store);
+            QCOMPARE(d.text(box), fits);
+        }
+        writeRaw(key, tooLong);
+        QtSettingsStore store(iniPath());
+        {
+            FormDriver d(store);
+            QVERIFY(isChosen(d, QStringLiteral("OptType(0)")));
+            QVERIFY(!shown(d, QStringLiteral("CmbJs")));
+            QCOMPARE(d.text(QStringLiteral("TxtAdd")), QStringLiteral("0"));
+            QVERIFY(isChosen(d, QStringLiteral("OptSjType(0)")));
+            QCOMPARE(d.text(QStringLiteral("TxtInputSJJS")), QStringLiteral("1200"));
+            d.setText(QStringLiteral("TxtSQ"), QStringLiteral("3000"));
+            d.click(QStringLiteral("CmdExe"));
+            QCOMPARE(d.messages().shown, QStringList());
+        }
+        QCOMPARE(store.read(QStringLiteral("Settings"), key, QString()), tooLong);
+    }
+
     void handEditedListEntryRestoresNothing()
     {
         QFile file(iniPath());
