@@ -1,5 +1,6 @@
 #include "platform/app_identity.h"
 #include "platform/file_test.h"
+#include "platform/gui_application.h"
 #include "platform/launcher.h"
 #include "platform/message_boxes.h"
 #include "platform/program_files.h"
@@ -13,8 +14,8 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    tallyra::InstallChineseTranslations(app);
+    const std::unique_ptr<QApplication> app = tallyra::StartGuiApplication(argc, argv, "tallyra");
+    tallyra::InstallChineseTranslations(*app);
     // Lets a Wayland desktop match the window with the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral(TALLYRA_DESKTOP_FILE_NAME));
     QApplication::setApplicationName(tallyra::AppIdentity::title());
