@@ -96,7 +96,7 @@ bool frmAbout::launchSysInfo()
             return false;
     }
     // The path is the whole command line: no arguments, and the box does not wait.
-    return services_.launcher->startDetached(path, {});
+    return services_.launcher->startDetached(path, {}, FirstWindow::Normal);
 }
 
 bool frmAbout::GetKeyValue(quint32 root, const QString& keyPath, const QString& valueName,

@@ -270,6 +270,7 @@ private slots:
         f.showActive();
         QTest::mouseClick(f.control("cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(f.launcher.started, QStringList{tool});
+        QCOMPARE(f.launcher.windows, QList<FirstWindow>{FirstWindow::Normal});
         // An access key presses the button with a short animation: the click follows later.
         QTest::keyClick(f.box, Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(f.launcher.started, (QStringList{tool, tool}));
@@ -358,7 +359,10 @@ private slots:
         QVERIFY(!f.box.isNull()); // the box stays open either way
     }
 
-    void emptyCommandLineDoesNotStart() { QVERIFY(!QtLauncher().startDetached(QString(), {})); }
+    void emptyCommandLineDoesNotStart()
+    {
+        QVERIFY(!QtLauncher().startDetached(QString(), {}, FirstWindow::Normal));
+    }
 
     void getKeyValue_data()
     {

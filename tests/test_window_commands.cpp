@@ -25,9 +25,9 @@ bool shown(const FormDriver& d, const QString& name)
     return d.control(name)->isVisibleTo(const_cast<FormDriver&>(d).form().centralWidget());
 }
 
-const QStringList kZeroedBoxes{"TxtSQ",   "TxtAdd",   "Txt3J",   "TxtSQ2",    "TxtExe",
-                               "TxtSh",   "txtSJXJ",  "TxtGJJ",  "TxtYLJ",    "TxtYLBX",
-                               "TxtSYBX", "TxtGSGJJ", "TxtGSSYBX", "TxtGSYLBX", "TxtGSYLJ",
+const QStringList kZeroedBoxes{"TxtSQ",    "TxtAdd",   "Txt3J",     "TxtSQ2",    "TxtExe",
+                               "TxtSh",    "txtSJXJ",  "TxtGJJ",    "TxtYLJ",    "TxtYLBX",
+                               "TxtSYBX",  "TxtGSGJJ", "TxtGSSYBX", "TxtGSYLBX", "TxtGSYLJ",
                                "TxtCmp3J", "TxtTol3J"};
 
 QList<frmAbout*> aboutBoxes()
@@ -51,8 +51,8 @@ private slots:
     void startState()
     {
         FormDriver d;
-        for (const char* name : {"TxtSQ", "TxtAdd", "Txt3J", "TxtSQ2", "TxtExe", "TxtSh",
-                                 "txtSJXJ", "TxtCmp3J", "TxtTol3J"})
+        for (const char* name : {"TxtSQ", "TxtAdd", "Txt3J", "TxtSQ2", "TxtExe", "TxtSh", "txtSJXJ",
+                                 "TxtCmp3J", "TxtTol3J"})
             QCOMPARE(d.text(QString::fromLatin1(name)), QStringLiteral("0"));
         QCOMPARE(d.text(QStringLiteral("TxtGJJ")), QString());
         QCOMPARE(items(d, QStringLiteral("cmbIfSQ")), (QStringList{"税前", "税后"}));
@@ -176,7 +176,7 @@ private slots:
     }
 
     // The readme the program's files name opens in the desktop's viewer, the calculator not
-    // waiting for it; on Windows in Notepad, given the whole path as its one argument.
+    // waiting for it; on Windows in Notepad, maximized, given the whole path as its one argument.
     void readmeOpensInTheViewer()
     {
         FormDriver d;
@@ -186,6 +186,7 @@ private slots:
         QCOMPARE(d.launcher().started,
                  (QStringList{QStringLiteral("notepad.exe"),
                               QDir::toNativeSeparators(d.programFiles().readmePath())}));
+        QCOMPARE(d.launcher().windows, QList<FirstWindow>{FirstWindow::Maximized});
 #else
         QCOMPARE(d.launcher().opened, QStringList{d.programFiles().readmePath()});
 #endif

@@ -27,14 +27,15 @@ void Form1::CmdAbout_Click()
 }
 
 // The readme opens in the text viewer without the calculator waiting for it. On Windows the
-// viewer is Notepad, given the path as one argument (so a folder with blanks is no problem);
+// viewer is Notepad, maximized, given the path as one argument (so a folder with blanks is no
+// problem);
 // elsewhere the desktop's viewer for text files.
 void Form1::MC_readme_Click()
 {
     const QString path = services_.programFiles->readmePath();
 #ifdef Q_OS_WIN
-    const bool started = services_.launcher->startDetached(QStringLiteral("notepad.exe"),
-                                                           {QDir::toNativeSeparators(path)});
+    const bool started = services_.launcher->startDetached(
+        QStringLiteral("notepad.exe"), {QDir::toNativeSeparators(path)}, FirstWindow::Maximized);
 #else
     const bool started = services_.launcher->openDocument(path);
 #endif

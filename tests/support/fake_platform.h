@@ -31,10 +31,12 @@ public:
 // Records what would have been started or opened.
 class RecordingLauncher final : public Launcher {
 public:
-    bool startDetached(const QString& program, const QStringList& arguments) override
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       FirstWindow window) override
     {
         started.append(program);
         started.append(arguments);
+        windows.append(window);
         return succeed;
     }
     bool openDocument(const QString& path) override
@@ -44,6 +46,7 @@ public:
     }
 
     QStringList started;
+    QList<FirstWindow> windows; // how each started program's first window was to show
     QStringList opened;
     bool succeed = true;
 };

@@ -8,6 +8,9 @@
 //   windows_probe sysinfo                             About -> 系统信息
 //   windows_probe readme                              Help -> Readme
 //   windows_probe font                                the interface font chosen
+//   windows_probe start <normal|maximized> <file>     starts itself as `show-command <file>`
+//   windows_probe show-command <file>                 writes to <file> how it was told to show
+//                                                     its first window: a SW_ number, or "none"
 #include "about/frm_about.h"
 #include "platform/file_test.h"
 #include "platform/launcher.h"
@@ -24,7 +27,10 @@
 #include <QFontInfo>
 #include <QRadioButton>
 
+#include <QFile>
+
 #include <cstdio>
+#include <windows.h>
 
 using namespace tallyra;
 
@@ -107,6 +113,30 @@ int font()
     return 0;
 }
 
+// The real launcher starting this program again, to learn what the started program receives.
+int start(const QString& shown, const QString& file)
+{
+    const FirstWindow window =
+        shown == QLatin1String("maximized") ? FirstWindow::Maximized : FirstWindow::Normal;
+    QtLauncher launcher;
+    const bool started = launcher.startDetached(QCoreApplication::applicationFilePath(),
+                                                {QStringLiteral("show-command"), file}, window);
+    print(started ? QStringLiteral("started") : QStringLiteral("not started"));
+    return 0;
+}
+
+int showCommand(const QString& file)
+{
+    STARTUPINFOW info{};
+    info.cb = sizeof info;
+    GetStartupInfoW(&info);
+    const QByteArray command = (info.dwFlags & STARTF_USESHOWWINDOW)
+                                   ? QByteArray::number(info.wShowWindow)
+                                   : QByteArrayLiteral("none");
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(command) == command.size() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -124,8 +154,12 @@ int main(int argc, char* argv[])
         return readme();
     if (command == QLatin1String("font"))
         return font();
+    if (command == QLatin1String("start") && arguments.size() == 3)
+        return start(arguments.at(1), arguments.at(2));
+    if (command == QLatin1String("show-command") && arguments.size() == 2)
+        return showCommand(arguments.at(1));
     std::fputs("usage: windows_probe save <threshold> <subsidy> <base> | restore | sysinfo | "
-               "readme | font\n",
+               "readme | font | start <normal|maximized> <file> | show-command <file>\n",
                stderr);
     return 2;
 }
