@@ -73,6 +73,9 @@ private slots:
         QCOMPARE(drawnStart(total_), start); // as the calculation left it
         if (how == QLatin1String("click")) {
             QTest::mouseClick(total_, Qt::LeftButton, {}, QPoint(total_->width() - 4, 9));
+            // Whether the click itself scrolls depends on where the glyphs fall (it does on
+            // Linux, not with Windows' fonts); the user then moves on to the end.
+            QTest::keyClick(total_, Qt::Key_End);
         } else if (how == QLatin1String("tab")) {
             d_->control(QStringLiteral("TxtCmp3J"))->setFocus(Qt::OtherFocusReason);
             total_->setFocus(Qt::TabFocusReason);

@@ -116,7 +116,8 @@ log=$build/Testing/Temporary/LastTest.log
 echo "Tests under Wine: ${SECONDS}s; Qt Test functions and rows:" \
     "$(awk '/^Totals:/ {p += $2; f += $4; s += $6} END {print p+0 " passed, " f+0 " failed, " s+0 " skipped"}' "$log")"
 echo "Not run under Wine, as they check the Linux desktop: atspi_session (AT-SPI), install_tree" \
-     "and debian_package (the Linux install tree and the .deb)."
+     "and debian_package (the Linux install tree and the .deb), test_start_without_display" \
+     "(no X or Wayland display)."
 echo "Skipped inside the suites:"
 grep -h '^SKIP   :' "$log" | sed 's/^/  /' || echo "  none"
 if [[ -f "$build/screenshot-windows.png" ]]; then
