@@ -13,15 +13,16 @@ constexpr std::int64_t kRoundingReach = 64;
 
 std::optional<Money> IncomeForTakeHome(const CumulativeWithholding& yearSoFar, int month,
                                        Money target, const MonthFigures& deductions,
-                                       const ContributionSetup* contributionsFromWage)
+                                       const ContributionSetup* contributionsFromWage,
+                                       Money otherIncome)
 {
     auto takeHome = [&](Money income) {
         MonthFigures figures = deductions;
-        figures.income = income;
+        figures.income = income + otherIncome;
         if (contributionsFromWage)
             figures.specialDeduction =
                 ComputeContributions(*contributionsFromWage, income).employeeTotal();
-        return yearSoFar.preview(month, figures).afterTax;
+        return yearSoFar.preview(month, figures).afterTax - otherIncome;
     };
     auto reaches = [&](Money income) { return takeHome(income) >= target; };
 

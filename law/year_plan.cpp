@@ -17,8 +17,9 @@ void Validate(const YearPlanInput& in)
     if (in.firstMonthEmployed < 1 || in.firstMonthEmployed > 12 || in.bonusMonth < 1 ||
         in.bonusMonth > 12 || in.special.certificateMonth < 0 || in.special.certificateMonth > 12)
         throw std::invalid_argument("a month is 1-12");
-    if (in.bonus.isNegative())
-        throw std::invalid_argument("a negative bonus");
+    if (in.bonus.isNegative() || in.otherIncome.isNegative() ||
+        in.otherSpecialDeduction.isNegative() || in.otherWithheld.isNegative())
+        throw std::invalid_argument("a negative amount");
     for (std::size_t i = 0; i < 12; ++i)
         if (in.wages[i].isNegative() || in.exemptIncome[i].isNegative())
             throw std::invalid_argument("a negative wage");
@@ -73,6 +74,7 @@ CumulativeWithholding RunMonths(const YearPlanInput& in, int untilMonth, YearPla
         p.rateStepsUp = previousRate >= 0 && p.step.row.ratePercent > previousRate;
         previousRate = p.step.row.ratePercent;
         p.takeHome = p.wage + p.bonus - figures.specialDeduction - p.step.withheld - p.bonusTax;
+        p.wageTakeHome = p.wage - figures.specialDeduction - p.step.withheld;
         p.employerCost = p.wage + p.bonus + p.contributions.employerTotal();
     }
     return year;
@@ -104,10 +106,13 @@ ReconciliationInput ReconciliationOf(const YearPlanInput& in, const YearPlan& pl
         r.otherDeduction += p.step.month.otherDeduction;
     }
     // The reconciliation takes every month the items held, the certificate and serious illness.
-    r.specialAdditional = MonthlySpecialDeduction(in.year, in.special).total().times(12) +
+    const int itemMonths = in.reconcileItemsForWholeYear ? 12 : 13 - in.firstMonthEmployed;
+    r.specialAdditional = MonthlySpecialDeduction(in.year, in.special).total().times(itemMonths) +
                           CertificateDeduction(in.year, in.special) +
                           SeriousIllnessDeduction(in.year, in.special.seriousIllnessCost);
-    r.withheld = plan.totals.withheld + plan.totals.bonusTax;
+    r.income += in.otherIncome;
+    r.specialDeduction += in.otherSpecialDeduction;
+    r.withheld = plan.totals.withheld + plan.totals.bonusTax + in.otherWithheld;
     if (plan.bonusTreatment == BonusTreatment::Separate && !plan.totals.bonus.isZero())
         r.separateBonus = plan.totals.bonus;
     return r;
@@ -153,7 +158,22 @@ std::optional<Money> WageForTakeHome(const YearPlanInput& input, int month, Mone
         (month == CertificateMonth(input) ? CertificateDeduction(input.year, input.special)
                                           : Money());
     deductions.otherDeduction = DeductibleOtherDeductions(input.year, input.other, pensionSoFar);
-    return IncomeForTakeHome(year, month, target, deductions, &input.contributions);
+    const bool bonusWithWage = month == input.bonusMonth && !BonusSeparate(input);
+    return IncomeForTakeHome(year, month, target, deductions, &input.contributions,
+                             bonusWithWage ? input.bonus : Money());
+}
+
+std::array<std::optional<Money>, 12> WagesForTakeHome(const YearPlanInput& input, Money target)
+{
+    std::array<std::optional<Money>, 12> found{};
+    YearPlanInput planned = input;
+    for (int m = input.firstMonthEmployed; m <= 12; ++m) {
+        found[m - 1] = WageForTakeHome(planned, m, target);
+        if (!found[m - 1])
+            break; // the later months build on this one
+        planned.wages[m - 1] = *found[m - 1];
+    }
+    return found;
 }
 
 } // namespace tallyra::law

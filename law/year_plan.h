@@ -25,6 +25,17 @@ struct YearPlanInput {
     int bonusMonth = 12;
     BonusTreatment bonusTreatment =
         BonusTreatment::Separate; // combined where separate is not allowed
+    // At the reconciliation the special additional deductions count for every month of the year
+    // in which their conditions held, employed or not: true takes the items as held all year,
+    // false only from the first month employed (items that began then, or that an earlier
+    // employer of the year already deducted).
+    bool reconcileItemsForWholeYear = true;
+    // The year's other comprehensive income, from other payers (an earlier employer, labour
+    // remuneration as its 收入额), with the contributions and tax withheld on it: counted only at
+    // the reconciliation.
+    Money otherIncome;
+    Money otherSpecialDeduction;
+    Money otherWithheld;
 };
 
 struct MonthPlan {
@@ -41,6 +52,7 @@ struct MonthPlan {
     Money bonusTax;           // the separate bonus's own tax
     bool rateStepsUp = false; // the rate is higher than in the month before
     Money takeHome;     // wage + bonus − employee contributions − tax withheld − bonus tax
+    Money wageTakeHome; // wage − employee contributions − tax withheld: the bonus apart
     Money employerCost; // wage + bonus + employer contributions
 };
 
@@ -70,6 +82,13 @@ YearPlan PlanYear(const YearPlanInput& input);
 
 // The smallest wage in fen for `month` whose take-home pay (wage − employee contributions −
 // tax withheld) reaches `target`, the earlier months as planned; none if no wage reaches it.
+// A bonus taxed together with the wage in that month raises the month's withholding, which the
+// wage bears; a bonus taxed on its own stays apart with its own tax.
 std::optional<Money> WageForTakeHome(const YearPlanInput& input, int month, Money target);
+
+// The wage of every month employed that takes home `target` in that month, each month found
+// with the wages found for the months before it (cumulative withholding makes them rise through
+// the year); none for a month not employed or not reachable.
+std::array<std::optional<Money>, 12> WagesForTakeHome(const YearPlanInput& input, Money target);
 
 } // namespace tallyra::law

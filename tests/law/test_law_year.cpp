@@ -465,8 +465,46 @@ private slots:
         }
         QCOMPARE(plan.months[6].step.cumulative.basicDeduction, M("5000"));
         QCOMPARE(plan.totals.wages, M("150000"));
-        // The reconciliation still takes the deduction items of the whole year.
+        // The reconciliation still takes the deduction items of the whole year, unless they are
+        // to count only from the first month employed.
         QCOMPARE(plan.reconciliationInput.specialAdditional, M("60000"));
+        in.reconcileItemsForWholeYear = false;
+        QCOMPARE(PlanYear(in).reconciliationInput.specialAdditional, M("30000"));
+        in.firstMonthEmployed = 1;
+        QCOMPARE(PlanYear(in).reconciliationInput.specialAdditional, M("60000"));
+    }
+
+    // Two employers in one year: each withholds as if it were the only one, so the second one
+    // deducts the basic 5,000 a month and climbs the table from its first row again. The
+    // reconciliation takes the earlier employer's income, contributions and tax and finds what is
+    // still due: the 2,520 the second start saved by taxing 36,000 again at 3 %.
+    void reconcilesAnEarlierEmployer()
+    {
+        YearPlanInput earlier = PlannerExample();
+        earlier.bonus = Money();
+        CumulativeWithholding first(2026, 1, false);
+        Money earlierContributions;
+        for (int m = 1; m <= 6; ++m) {
+            const Money c = ComputeContributions(earlier.contributions, M("25000")).employeeTotal();
+            earlierContributions += c;
+            first.withhold(m, {M("25000"), Money(), c, M("5000"), Money()});
+        }
+        // (150,000 − 30,000 − 26,250 − 30,000) × 10 % − 2,520
+        QCOMPARE(first.withheldSoFar(), M("3855"));
+        YearPlanInput in = earlier;
+        in.firstMonthEmployed = 7;
+        in.otherIncome = M("150000");
+        in.otherSpecialDeduction = earlierContributions;
+        in.otherWithheld = first.withheldSoFar();
+        const YearPlan plan = PlanYear(in);
+        QCOMPARE(plan.totals.withheld, M("3855"));
+        QCOMPARE(plan.reconciliation.income, M("300000"));
+        QCOMPARE(plan.reconciliation.totalTax, M("10230"));
+        QCOMPARE(plan.reconciliation.withheld, M("7710"));
+        QCOMPARE(plan.reconciliation.balance, M("2520"));
+        QVERIFY(!plan.reconciliation.paymentExempt);
+        in.otherWithheld = -M("1");
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, PlanYear(in));
     }
 
     void deductsACertificateAndCapsOtherDeductions()
@@ -533,6 +571,67 @@ private slots:
         QVERIFY(takeHomeWith(*wage) >= Q(target));
         for (int fen = 1; fen <= 100; ++fen)
             QVERIFY(takeHomeWith(*wage - Money::Fen(fen)) < Q(target));
+    }
+
+    // A bonus combined with December's wage raises December's withholding: the wage that takes
+    // home the target bears it, and the bonus itself is not counted as take-home.
+    void wageForTakeHomeBesideACombinedBonus_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("treatment"); // 0 separate, 1 combined
+        QTest::newRow("2026 combined by choice") << 2026 << 1;
+        QTest::newRow("2028 combined by law") << 2028 << 0;
+        QTest::newRow("2026 separate") << 2026 << 0;
+    }
+    void wageForTakeHomeBesideACombinedBonus()
+    {
+        QFETCH(int, year);
+        QFETCH(int, treatment);
+        YearPlanInput in = PlannerExample();
+        in.year = year;
+        in.bonusTreatment = treatment ? BonusTreatment::Combined : BonusTreatment::Separate;
+        const Money target = M("20000");
+        const auto wage = WageForTakeHome(in, 12, target);
+        QVERIFY(wage.has_value());
+        auto decemberWith = [&](Money w) {
+            YearPlanInput changed = in;
+            changed.wages[11] = w;
+            return PlanYear(changed).months[11];
+        };
+        const MonthPlan december = decemberWith(*wage);
+        QCOMPARE(december.wageTakeHome,
+                 december.wage - december.contributions.employeeTotal() - december.step.withheld);
+        QCOMPARE(december.wageTakeHome, december.takeHome - december.bonus + december.bonusTax);
+        QVERIFY(december.wageTakeHome >= target);
+        QVERIFY(decemberWith(*wage - Money::Fen(1)).wageTakeHome < target);
+        if (december.bonusCombined)
+            QCOMPARE(december.step.month.income, *wage + M("60000"));
+    }
+
+    // Every month's wage for the same take-home: each reaches it with the months before it as
+    // found, and the wage rises as the cumulative income climbs the table.
+    void wagesForTakeHomeEveryMonth()
+    {
+        YearPlanInput in = PlannerExample();
+        in.bonus = Money();
+        in.firstMonthEmployed = 3;
+        const Money target = M("18000");
+        const auto wages = WagesForTakeHome(in, target);
+        QVERIFY(!wages[0] && !wages[1]);
+        for (int m = 3; m <= 12; ++m) {
+            QVERIFY(wages[m - 1].has_value());
+            in.wages[m - 1] = *wages[m - 1];
+        }
+        const YearPlan plan = PlanYear(in);
+        for (int m = 3; m <= 12; ++m) {
+            QVERIFY(plan.months[m - 1].wageTakeHome >= target);
+            QVERIFY(plan.months[m - 1].wageTakeHome - target < M("1"));
+        }
+        QVERIFY(*wages[11] > *wages[2]);
+        // Nothing reaches an unreachable target, nor the months after it.
+        const auto none = WagesForTakeHome(in, Money::Fen(INT64_MAX));
+        for (const auto& wage : none)
+            QVERIFY(!wage.has_value());
     }
 
     // The same wage of 10,000 a month under every law since 1994.
