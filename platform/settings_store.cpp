@@ -81,6 +81,27 @@ bool QtSettingsStore::save(const QString& section, const QString& key, const QSt
     if (keptInAFile(*settings_))
         clearLeftoverLocks(settings_->fileName());
     settings_->setValue(entry(section, key), text);
+    return writeThrough();
+}
+
+QStringList QtSettingsStore::keys(const QString& section)
+{
+    settings_->beginGroup(section);
+    const QStringList found = settings_->childKeys();
+    settings_->endGroup();
+    return found;
+}
+
+bool QtSettingsStore::remove(const QString& section, const QString& key)
+{
+    if (keptInAFile(*settings_))
+        clearLeftoverLocks(settings_->fileName());
+    settings_->remove(entry(section, key));
+    return writeThrough();
+}
+
+bool QtSettingsStore::writeThrough()
+{
     // Write through now (QSettings replaces the file as a whole), so that a failure is
     // reported to the user while the save command is still on screen.
     settings_->sync();

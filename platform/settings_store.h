@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -19,6 +20,11 @@ public:
 
     // Creates or replaces the entry and writes it through; false when it could not be stored.
     virtual bool save(const QString& section, const QString& key, const QString& text) = 0;
+
+    // The keys of a section, for entries kept under names of the user's choosing.
+    virtual QStringList keys(const QString& section) = 0;
+    // Removes the entry and writes that through; false when it could not be stored.
+    virtual bool remove(const QString& section, const QString& key) = 0;
 };
 
 // QSettings under the application title: on Linux the file Tallyra.conf in the user's XDG
@@ -32,8 +38,12 @@ public:
 
     QString read(const QString& section, const QString& key, const QString& fallback) override;
     bool save(const QString& section, const QString& key, const QString& text) override;
+    QStringList keys(const QString& section) override;
+    bool remove(const QString& section, const QString& key) override;
 
 private:
+    bool writeThrough();
+
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -23,6 +23,22 @@ public:
         entries.insert(section + QLatin1Char('/') + key, text);
         return true;
     }
+    QStringList keys(const QString& section) override
+    {
+        QStringList found;
+        const QString prefix = section + QLatin1Char('/');
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+            if (it.key().startsWith(prefix))
+                found << it.key().mid(prefix.size());
+        return found;
+    }
+    bool remove(const QString& section, const QString& key) override
+    {
+        if (failWrites)
+            return false;
+        entries.remove(section + QLatin1Char('/') + key);
+        return true;
+    }
 
     QMap<QString, QString> entries;
     bool failWrites = false;
