@@ -8,6 +8,8 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-translations-l10n
+    qt6-charts-dev libqt6opengl6-dev # the year planner's chart (Qt Charts needs Qt OpenGL's files)
+    poppler-utils librsvg2-bin # the year planner's printed-page test; the icons' renderer
     fonts-noto-cjk
     xvfb xauth
     python3-pyatspi at-spi2-core dbus-bin dbus-daemon xdotool # the screen-reader session test

@@ -19,18 +19,24 @@ QString firstInstalled(const QStringList& faces)
     return {};
 }
 
-} // namespace
-
-QFont InterfaceFont()
+// Noto first; where it is missing, the faces Chinese desktops ship with. On Windows the face
+// of Chinese Windows itself comes first.
+QStringList chineseFaces()
 {
-    // Noto first; where it is missing, the faces Chinese desktops ship with. On Windows the
-    // face of Chinese Windows itself comes first.
     QStringList faces = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
                          QStringLiteral("Microsoft YaHei"),  QStringLiteral("WenQuanYi Micro Hei"),
                          QStringLiteral("PingFang SC"),      QStringLiteral("SimSun")};
 #ifdef Q_OS_WIN
     faces.move(faces.indexOf(QStringLiteral("Microsoft YaHei")), 0);
 #endif
+    return faces;
+}
+
+} // namespace
+
+QFont InterfaceFont()
+{
+    const QStringList faces = chineseFaces();
     QFont font(faces.first());
     if (const QString face = firstInstalled(faces); !face.isEmpty())
         font.setFamily(face);
@@ -43,6 +49,17 @@ QFont InterfaceFont()
 void ApplyInterfaceFont()
 {
     QApplication::setFont(InterfaceFont());
+}
+
+void AddChineseFace()
+{
+    QFont font = QApplication::font();
+    const QString face = firstInstalled(chineseFaces());
+    if (face.isEmpty() ||
+        QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::SimplifiedChinese))
+        return; // the user's face has Chinese glyphs of its own, or there is none to add
+    font.setFamilies({font.family(), face});
+    QApplication::setFont(font);
 }
 
 } // namespace tallyra

@@ -12,4 +12,8 @@ QFont InterfaceFont();
 // Chinese caption fits its box. Called once at start-up (and by the window tests).
 void ApplyInterfaceFont();
 
+// For a window laid out with layouts: keeps the application font the user's desktop gives (its
+// face and size), with the CJK sans-serif face behind it for the Chinese text its face lacks.
+void AddChineseFace();
+
 } // namespace tallyra

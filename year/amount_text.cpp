@@ -1,0 +1,151 @@
+#include "year/amount_text.h"
+
+namespace tallyra::year {
+
+using law::Money;
+
+namespace {
+
+// Full-width digits and stops (typed with a Chinese input method) as ASCII; blanks and grouping
+// commas dropped.
+QString Normalized(const QString& text)
+{
+    QString out;
+    for (const QChar c : text.trimmed()) {
+        const char16_t u = c.unicode();
+        if (u >= u'０' && u <= u'９')
+            out += QChar(u'0' + (u - u'０'));
+        else if (u == u'．' || u == u'。')
+            out += QLatin1Char('.');
+        else if (u == u',' || u == u'，' || c.isSpace())
+            continue;
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Digits with one full stop and more than two digits after it: a figure, but finer than a fen
+// (or a hundredth of a percent).
+bool TooManyDecimals(const QString& plain)
+{
+    const int stop = plain.indexOf(QLatin1Char('.'));
+    if (stop < 0 || plain.count(QLatin1Char('.')) != 1 || plain.size() - stop - 1 <= 2)
+        return false;
+    for (const QChar c : plain)
+        if (!c.isDigit() && c != QLatin1Char('.'))
+            return false;
+    return true;
+}
+
+law::ParsedMoney Parse(const QString& plain)
+{
+    const QByteArray ascii = plain.toLatin1();
+    return law::ParseMoney({ascii.constData(), size_t(ascii.size())});
+}
+
+QString Grouped(std::int64_t whole)
+{
+    QString digits = QString::number(whole);
+    for (int i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(','));
+    return digits;
+}
+
+} // namespace
+
+QString PlainAmount(Money amount)
+{
+    return QString::fromStdString(amount.toString());
+}
+
+QString GroupedAmount(Money amount)
+{
+    const std::int64_t fen = amount.fen();
+    // The magnitude of the most negative count still fits once split into yuan and fen.
+    const std::int64_t yuan = fen / 100;
+    const int cents = int(fen % 100);
+    const QString sign = fen < 0 ? QStringLiteral("-") : QString();
+    return sign + Grouped(yuan < 0 ? -yuan : yuan) + QLatin1Char('.') +
+           QStringLiteral("%1").arg(cents < 0 ? -cents : cents, 2, 10, QLatin1Char('0'));
+}
+
+QString RateText(int basisPoints)
+{
+    QString text = QString::number(basisPoints / 100);
+    if (const int rest = basisPoints % 100; rest != 0) {
+        text += QLatin1Char('.') + QStringLiteral("%1").arg(rest, 2, 10, QLatin1Char('0'));
+        if (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+    }
+    return text;
+}
+
+AmountReading ReadAmount(const QString& text, std::optional<Money> empty)
+{
+    const QString plain = Normalized(text);
+    if (plain.isEmpty()) {
+        if (empty)
+            return {empty, {}};
+        return {std::nullopt, QStringLiteral("请填写金额")};
+    }
+    if (plain.startsWith(QLatin1Char('-')))
+        return {std::nullopt, QStringLiteral("金额不能为负数")};
+    if (TooManyDecimals(plain))
+        return {std::nullopt, QStringLiteral("金额最多两位小数（到分）")};
+    const law::ParsedMoney parsed = Parse(plain);
+    if (parsed.error == law::MoneyTextError::TooLarge ||
+        (parsed.ok() && parsed.value > kLargestAmount))
+        return {std::nullopt, QStringLiteral("金额过大，最多 100 亿元")};
+    if (!parsed.ok())
+        return {
+            std::nullopt,
+            QStringLiteral("“%1”不是金额，请输入数字，如 25000 或 25000.50").arg(text.trimmed())};
+    return {parsed.value, {}};
+}
+
+RateReading ReadRate(const QString& text, int lowest, int highest, bool alsoZero)
+{
+    QString plain = Normalized(text);
+    if (plain.endsWith(QLatin1Char('%')) || plain.endsWith(u'％'))
+        plain.chop(1);
+    const QString range =
+        QStringLiteral("比例应在 %1% 到 %2% 之间").arg(RateText(lowest), RateText(highest)) +
+        (alsoZero ? QStringLiteral("，不缴存填 0") : QString());
+    if (plain.isEmpty())
+        return {std::nullopt, QStringLiteral("请填写比例")};
+    if (plain.startsWith(QLatin1Char('-')))
+        return {std::nullopt, range};
+    if (TooManyDecimals(plain))
+        return {std::nullopt, QStringLiteral("比例最多两位小数")};
+    const law::ParsedMoney parsed = Parse(plain);
+    if (!parsed.ok())
+        return {
+            std::nullopt,
+            parsed.error == law::MoneyTextError::TooLarge
+                ? range
+                : QStringLiteral("“%1”不是百分比，请输入如 8 或 0.5 的数字").arg(text.trimmed())};
+    // Read as an amount, "8.5" is 850 fen: exactly the rate in basis points.
+    const std::int64_t points = parsed.value.fen();
+    if ((points == 0 && alsoZero) || (points >= lowest && points <= highest))
+        return {int(points), {}};
+    return {std::nullopt, range};
+}
+
+QString TypedAmount(law::Money amount)
+{
+    QString text = PlainAmount(amount);
+    if (text.endsWith(QStringLiteral(".00")))
+        text.chop(3);
+    else if (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    return text;
+}
+
+QString ShortAmount(law::Money amount)
+{
+    const QString text = GroupedAmount(amount);
+    return amount.fen() % 100 == 0 ? text.chopped(3) : text;
+}
+
+} // namespace tallyra::year

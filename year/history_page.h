@@ -1,0 +1,46 @@
+#pragma once
+
+#include "law/comparison.h"
+#include "law/year_plan.h"
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class QBarSet;
+class QChartView;
+class QLabel;
+class QTableWidget;
+
+namespace tallyra::year {
+
+// The same monthly wage under every law since 1994 (the engine's comparison): the first
+// month's tax, the year's tax and the year's take-home of each law, as a table and a bar chart.
+class HistoryPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit HistoryPage(QWidget* parent = nullptr);
+
+    // The wage, contributions and special additional deductions of the year's first month
+    // employed; none while the inputs are refused.
+    void setInput(const std::optional<law::YearPlanInput>& input,
+                  const std::optional<law::YearPlan>& plan);
+
+    const std::vector<law::LawComparisonRow>& rows() const { return rows_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void followPalette();
+
+    QLabel* caption_;
+    QTableWidget* table_;
+    QChartView* chart_;
+    QBarSet* yearTax_;
+    std::vector<law::LawComparisonRow> rows_;
+};
+
+} // namespace tallyra::year

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "year/field_row.h"
+#include "year/planner_inputs.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QLineEdit;
+class QRadioButton;
+class QSpinBox;
+class QVBoxLayout;
+
+namespace tallyra::year {
+
+// The form's controls, each with the object name of its member.
+struct InputControls {
+    QComboBox* yearBox = nullptr;
+    QComboBox* firstMonthBox = nullptr;
+    QLineEdit* wageEdit = nullptr;
+    QLineEdit* bonusEdit = nullptr;
+    QComboBox* bonusMonthBox = nullptr;
+    QRadioButton* bonusSeparateOption = nullptr;
+    QRadioButton* bonusCombinedOption = nullptr;
+    QLineEdit* socialBaseEdit = nullptr;
+    QLineEdit* socialFloorEdit = nullptr;
+    QLineEdit* socialCapEdit = nullptr;
+    QLineEdit* fundBaseEdit = nullptr;
+    QLineEdit* fundFloorEdit = nullptr;
+    QLineEdit* fundCapEdit = nullptr;
+    QLineEdit* pensionRateEdit = nullptr;
+    QLineEdit* employerPensionRateEdit = nullptr;
+    QLineEdit* medicalRateEdit = nullptr;
+    QLineEdit* employerMedicalRateEdit = nullptr;
+    QLineEdit* unemploymentRateEdit = nullptr;
+    QLineEdit* employerUnemploymentRateEdit = nullptr;
+    QLineEdit* employerInjuryRateEdit = nullptr;
+    QLineEdit* fundRateEdit = nullptr;
+    QLineEdit* employerFundRateEdit = nullptr;
+    QSpinBox* childrenSpin = nullptr;
+    QComboBox* childShareBox = nullptr;
+    QSpinBox* infantSpin = nullptr;
+    QComboBox* infantShareBox = nullptr;
+    QCheckBox* degreeCheck = nullptr;
+    QCheckBox* certificateCheck = nullptr;
+    QComboBox* certificateMonthBox = nullptr;
+    QComboBox* housingBox = nullptr;
+    QComboBox* loanShareBox = nullptr;
+    QComboBox* rentTierBox = nullptr;
+    QComboBox* elderlyBox = nullptr;
+    QLineEdit* elderlyShareEdit = nullptr;
+    QLineEdit* illnessEdit = nullptr;
+    QLineEdit* healthInsuranceEdit = nullptr;
+    QLineEdit* personalPensionEdit = nullptr;
+    QLineEdit* otherDeductionEdit = nullptr;
+    QCheckBox* wholeYearCheck = nullptr;
+    QCheckBox* reconcileWholeYearCheck = nullptr;
+    QLineEdit* otherIncomeEdit = nullptr;
+    QLineEdit* otherContributionsEdit = nullptr;
+    QLineEdit* otherWithheldEdit = nullptr;
+};
+
+// The planner's inputs, a form in group boxes: the year and its law, the first month employed,
+// the wage and the bonus, the contribution bases and rates, the special additional deductions
+// item by item with the year's legal amounts, the other deductions with their caps. Every box
+// is checked as it is typed; a refused value shows its reason on the line below it.
+class InputForm : public QWidget {
+    Q_OBJECT
+
+public:
+    // Years from 2019 to `latestYear`.
+    InputForm(int latestYear, QWidget* parent = nullptr);
+    ~InputForm() override;
+
+    struct Reading {
+        std::optional<PlannerInputs> inputs; // none while a box is refused
+        QStringList problems;                // "月工资：…", one per refused box
+    };
+    // Reads every box, shows each one's reason or note, and gives the inputs when all read.
+    Reading read();
+
+    void setInputs(const PlannerInputs& inputs);
+
+    // Wages set in the year table: one month, or a month and every later one.
+    void setMonthWage(int month, law::Money wage);
+    void setWagesFrom(int month, law::Money wage);
+    void clearWageEdits();
+    bool hasWageEdits() const;
+
+    const InputControls& controls() const { return c_; }
+
+signals:
+    void changed();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildIncome();
+    void buildContributions();
+    void buildSpecial();
+    void buildOther();
+    void buildReconciliation();
+    void connectChanges();
+    void showYearLaw(int year);
+    void showChoices();
+
+    void readIncome(PlannerInputs& in, QStringList& problems);
+    void readContributions(PlannerInputs& in, QStringList& problems);
+    void readSpecial(PlannerInputs& in, QStringList& problems);
+    void readOther(PlannerInputs& in, QStringList& problems);
+    void readReconciliation(PlannerInputs& in, QStringList& problems);
+    void checkAcross(PlannerInputs& in, QStringList& problems);
+    void noteCaps(const PlannerInputs& in);
+
+    QLineEdit* moneyEdit(const char* name, const QString& placeholder = QString());
+    QLineEdit* rateEdit(const char* name);
+    FieldRow* row(const QString& caption, std::initializer_list<QWidget*> controls,
+                  std::initializer_list<QString> names = {});
+    FieldRow* rowOf(QWidget* control) const;
+
+    int latestYear_;
+    QVBoxLayout* groups_ = nullptr;
+    QFormLayout* form_ = nullptr; // the group being built
+    std::vector<std::unique_ptr<FieldRow>> rows_;
+    std::array<std::optional<law::Money>, 12> edits_{};
+    bool filling_ = false;
+
+    InputControls c_;
+};
+
+} // namespace tallyra::year

@@ -1,0 +1,119 @@
+#include "year/input_summary.h"
+
+#include "law/laws.h"
+#include "year/amount_text.h"
+
+namespace tallyra::year {
+
+using law::Money;
+
+namespace {
+
+QString Base(const law::ContributionBase& b)
+{
+    QString text =
+        b.fixed ? ShortAmount(*b.fixed) + QStringLiteral(" 元") : QStringLiteral("按工资");
+    if (!b.floor.isZero())
+        text += QStringLiteral("，下限 %1").arg(ShortAmount(b.floor));
+    if (!b.cap.isZero())
+        text += QStringLiteral("，上限 %1").arg(ShortAmount(b.cap));
+    return text;
+}
+
+QString Wages(const PlannerInputs& in)
+{
+    QString text = ShortAmount(in.wage) + QStringLiteral(" 元");
+    QStringList edited;
+    for (int m = in.plan.firstMonthEmployed; m <= 12; ++m)
+        if (in.wageEdited[m - 1])
+            edited << QStringLiteral("%1月 %2").arg(m).arg(ShortAmount(in.plan.wages[m - 1]));
+    if (!edited.isEmpty())
+        text += QStringLiteral("（%1）").arg(edited.join(QStringLiteral("，")));
+    return text;
+}
+
+QString Share(int share)
+{
+    return share == 100 ? QString() : QStringLiteral("（本人扣 %1%）").arg(share);
+}
+
+QString SpecialItems(const law::SpecialDeductionItems& s)
+{
+    QStringList items;
+    if (s.childrenInEducation > 0)
+        items << QStringLiteral("子女教育 %1 人").arg(s.childrenInEducation) +
+                     Share(s.childEducationShare);
+    if (s.infants > 0)
+        items << QStringLiteral("婴幼儿照护 %1 人").arg(s.infants) + Share(s.infantShare);
+    if (s.continuingDegree)
+        items << QStringLiteral("学历继续教育");
+    if (s.certificateObtained)
+        items << QStringLiteral("职业资格证书") +
+                     (s.certificateMonth ? QStringLiteral("（%1月）").arg(s.certificateMonth)
+                                         : QStringLiteral("（汇算时）"));
+    if (s.housing == law::Housing::Loan)
+        items << QStringLiteral("住房贷款利息") + Share(s.housingLoanShare);
+    if (s.housing == law::Housing::Rent)
+        items << QStringLiteral("住房租金（第%1类城市）").arg(s.rentTier);
+    if (s.elderlyOnlyChild)
+        items << QStringLiteral("赡养老人（独生子女）");
+    else if (!s.elderlyShare.isZero())
+        items << QStringLiteral("赡养老人（分摊每月 %1）").arg(ShortAmount(s.elderlyShare));
+    if (!s.seriousIllnessCost.isZero())
+        items << QStringLiteral("大病医疗自付 %1").arg(ShortAmount(s.seriousIllnessCost));
+    return items.isEmpty() ? QStringLiteral("无") : items.join(QStringLiteral("、"));
+}
+
+QString OtherItems(const law::OtherDeductionItems& o)
+{
+    QStringList items;
+    if (!o.commercialHealthInsurance.isZero())
+        items
+            << QStringLiteral("商业健康保险每月 %1").arg(ShortAmount(o.commercialHealthInsurance));
+    if (!o.personalPension.isZero())
+        items << QStringLiteral("个人养老金每月 %1").arg(ShortAmount(o.personalPension));
+    if (!o.other.isZero())
+        items << QStringLiteral("其他每月 %1").arg(ShortAmount(o.other));
+    return items.isEmpty() ? QStringLiteral("无") : items.join(QStringLiteral("、"));
+}
+
+} // namespace
+
+QStringList InputSummary(const PlannerInputs& in)
+{
+    const law::YearPlanInput& p = in.plan;
+    const law::ContributionSetup& c = p.contributions;
+    QStringList lines;
+    lines << QStringLiteral("年份：%1年（%2）")
+                 .arg(p.year)
+                 .arg(QString::fromUtf8(law::LawFor({p.year, 1})->name));
+    lines << QStringLiteral("入职月份：%1月").arg(p.firstMonthEmployed);
+    lines << QStringLiteral("月工资：") + Wages(in);
+    lines << (p.bonus.isZero() ? QStringLiteral("年终奖：无")
+                               : QStringLiteral("年终奖：%1 元，%2月发放，%3")
+                                     .arg(ShortAmount(p.bonus))
+                                     .arg(p.bonusMonth)
+                                     .arg(p.bonusTreatment == law::BonusTreatment::Combined
+                                              ? QStringLiteral("并入综合所得")
+                                              : QStringLiteral("单独计税")));
+    lines << QStringLiteral("社保基数：") + Base(c.socialInsuranceBase);
+    lines << QStringLiteral("公积金基数：") + Base(c.housingFundBase);
+    lines << QStringLiteral("个人比例：养老 %1%，医疗 %2%，失业 %3%，公积金 %4%")
+                 .arg(RateText(c.employee.pension), RateText(c.employee.medical),
+                      RateText(c.employee.unemployment), RateText(c.employee.housingFund));
+    lines << QStringLiteral("单位比例：养老 %1%，医疗 %2%，失业 %3%，工伤 %4%，公积金 %5%")
+                 .arg(RateText(c.employer.pension), RateText(c.employer.medical),
+                      RateText(c.employer.unemployment), RateText(c.employer.injury),
+                      RateText(c.employer.housingFund));
+    lines << QStringLiteral("专项附加扣除：") + SpecialItems(p.special);
+    lines << QStringLiteral("其他扣除：") + OtherItems(p.other);
+    lines << QStringLiteral("全年减除6万：") +
+                 (p.wholeYearDeduction ? QStringLiteral("是") : QStringLiteral("否"));
+    if (!p.otherIncome.isZero() || !p.otherWithheld.isZero())
+        lines << QStringLiteral("本年其他收入：%1 元，其上社保公积金 %2 元，已预扣个税 %3 元")
+                     .arg(ShortAmount(p.otherIncome), ShortAmount(p.otherSpecialDeduction),
+                          ShortAmount(p.otherWithheld));
+    return lines;
+}
+
+} // namespace tallyra::year

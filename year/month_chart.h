@@ -1,0 +1,48 @@
+#pragma once
+
+#include "law/year_plan.h"
+
+#include <QtCharts/QChartView>
+
+#include <optional>
+
+class QBarSeries;
+class QBarSet;
+class QLineSeries;
+class QValueAxis;
+class QBarCategoryAxis;
+
+namespace tallyra::year {
+
+// The year at a glance: the tax withheld each month as bars, the take-home pay as a line on its
+// own axis, so that the rise of the tax through the year shows. Its colours follow the palette.
+class MonthChart : public QChartView {
+    Q_OBJECT
+
+public:
+    explicit MonthChart(QWidget* parent = nullptr);
+
+    void setPlan(const std::optional<law::YearPlan>& plan);
+
+    // The figures drawn, for tests: the bar and the point of each month.
+    QList<qreal> taxValues() const;
+    QList<qreal> takeHomeValues() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void followPalette();
+
+    QBarSet* tax_;
+    QBarSeries* bars_;
+    QLineSeries* takeHome_;
+    QBarCategoryAxis* months_;
+    QValueAxis* taxAxis_;
+    QValueAxis* takeHomeAxis_;
+};
+
+// A round top for an axis that shows `highest`: 1, 2 or 5 times a power of ten.
+double NiceCeiling(double highest);
+
+} // namespace tallyra::year

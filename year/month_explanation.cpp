@@ -1,0 +1,168 @@
+#include "year/month_explanation.h"
+
+#include "law/bonus.h"
+#include "law/laws.h"
+#include "year/amount_text.h"
+
+#include <QStringList>
+
+namespace tallyra::year {
+
+using law::Money;
+
+namespace {
+
+class Lines {
+public:
+    void add(const QString& words, const QString& figure = QString(), bool strong = false)
+    {
+        const QString cell = strong ? QStringLiteral("<b>%1</b>") : QStringLiteral("%1");
+        html_ += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>")
+                     .arg(cell.arg(words.toHtmlEscaped()), cell.arg(figure.toHtmlEscaped()));
+    }
+    void add(const QString& words, Money figure, bool strong = false)
+    {
+        add(words, GroupedAmount(figure), strong);
+    }
+    QString html() const
+    {
+        return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">%1</table>").arg(html_);
+    }
+
+private:
+    QString html_;
+};
+
+QString MonthSpan(int first, int last)
+{
+    return first == last ? QStringLiteral("%1月").arg(first)
+                         : QStringLiteral("%1月至%2月").arg(first).arg(last);
+}
+
+QString SpecialItems(const law::MonthPlan& m)
+{
+    QStringList items;
+    const law::SpecialDeductionBreakdown& s = m.special;
+    auto add = [&](const char* name, Money amount) {
+        if (!amount.isZero())
+            items << QString::fromUtf8(name) + QLatin1Char(' ') + ShortAmount(amount);
+    };
+    add("子女教育", s.childEducation);
+    add("婴幼儿照护", s.infantCare);
+    add("继续教育", s.continuingEducation);
+    add("住房", s.housing);
+    add("赡养老人", s.elderlySupport);
+    add("职业资格证书", m.certificate);
+    return items.isEmpty() ? QStringLiteral("无")
+                           : QStringLiteral("本月") + items.join(QStringLiteral("、"));
+}
+
+void BonusLines(Lines& lines, const law::MonthPlan& m, int year)
+{
+    if (m.bonus.isZero())
+        return;
+    if (m.bonusCombined) {
+        lines.add(QStringLiteral("年终奖 %1 元并入本月收入，与工资一起累计预扣")
+                      .arg(ShortAmount(m.bonus)));
+        return;
+    }
+    const auto separate = law::TaxBonusSeparately(year, m.bonus);
+    const law::RateTable table = law::LawFor({year, 1})->monthlyTable;
+    lines.add(QStringLiteral("年终奖单独计税：%1 ÷ 12 = %2，落在月度税率表%3")
+                  .arg(ShortAmount(m.bonus),
+                       GroupedAmount(Money::Fen(law::MulDivRoundHalfAway(m.bonus.fen(), 1, 12))),
+                       separate->row.row ? RowText(table, *separate->row.row) : QString()));
+    lines.add(QStringLiteral("年终奖税额 = %1 × %2% − %3")
+                  .arg(ShortAmount(m.bonus))
+                  .arg(separate->row.ratePercent)
+                  .arg(ShortAmount(separate->row.quickDeduction)),
+              m.bonusTax, true);
+}
+
+} // namespace
+
+QString RowText(law::RateTable table, int row)
+{
+    const law::Bracket& b = table[std::size_t(row)];
+    const Money from = row == 0 ? Money() : *table[std::size_t(row - 1)].upTo;
+    if (!b.upTo)
+        return QStringLiteral("第%1级（超过 %2 元）").arg(row + 1).arg(ShortAmount(from));
+    if (row == 0)
+        return QStringLiteral("第1级（不超过 %1 元）").arg(ShortAmount(*b.upTo));
+    return QStringLiteral("第%1级（超过 %2 至 %3 元）")
+        .arg(row + 1)
+        .arg(ShortAmount(from), ShortAmount(*b.upTo));
+}
+
+QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan, int month)
+{
+    const law::MonthPlan& m = plan.months[month - 1];
+    const QString title =
+        QStringLiteral("<p><b>%1月预扣预缴税额的计算（累计预扣法）</b></p>").arg(month);
+    if (!m.employed)
+        return title + QStringLiteral("<p>%1月尚未在本单位任职，不预扣。</p>").arg(month);
+    const law::WithholdingStep& s = m.step;
+    const law::CumulativeFigures& c = s.cumulative;
+    const int first = input.firstMonthEmployed;
+    Lines lines;
+    lines.add(QStringLiteral("累计收入（%1工资%2）")
+                  .arg(MonthSpan(first, month),
+                       plan.bonusTreatment == law::BonusTreatment::Combined &&
+                               !plan.totals.bonus.isZero() && input.bonusMonth <= month
+                           ? QStringLiteral("及并入的年终奖")
+                           : QString()),
+              c.income);
+    if (!c.exemptIncome.isZero())
+        lines.add(QStringLiteral("减：累计免税收入"), c.exemptIncome);
+    lines.add(input.wholeYearDeduction
+                  ? QStringLiteral("减：累计减除费用（全年一次减除 6 万元）")
+                  : QStringLiteral("减：累计减除费用（5,000 元 × %1 个月）").arg(s.monthsCounted),
+              c.basicDeduction);
+    lines.add(QStringLiteral("减：累计专项扣除（个人社保公积金，本月 %1）")
+                  .arg(ShortAmount(s.month.specialDeduction)),
+              c.specialDeduction);
+    lines.add(QStringLiteral("减：累计专项附加扣除（%1）").arg(SpecialItems(m)),
+              c.specialAdditional);
+    if (!c.otherDeduction.isZero())
+        lines.add(
+            QStringLiteral("减：累计其他扣除（本月 %1）").arg(ShortAmount(s.month.otherDeduction)),
+            c.otherDeduction);
+    lines.add(QStringLiteral("＝ 累计预扣预缴应纳税所得额"), s.taxableIncome, true);
+    const law::RateTable table = law::LawFor({input.year, month})->annualTable;
+    if (s.row.row)
+        lines.add(QStringLiteral("落在预扣率表%1：预扣率 %2%，速算扣除数 %3")
+                      .arg(RowText(table, *s.row.row))
+                      .arg(s.row.ratePercent)
+                      .arg(ShortAmount(s.row.quickDeduction)));
+    else
+        lines.add(QStringLiteral("不超过 0：预扣率 0%"));
+    lines.add(QStringLiteral("累计应纳税额 = %1 × %2% − %3")
+                  .arg(GroupedAmount(s.taxableIncome))
+                  .arg(s.row.ratePercent)
+                  .arg(ShortAmount(s.row.quickDeduction)),
+              s.cumulativeTax);
+    lines.add(month > first ? QStringLiteral("减：已预扣（%1）").arg(MonthSpan(first, month - 1))
+                            : QStringLiteral("减：已预扣（本年首月，无）"),
+              s.alreadyWithheld);
+    lines.add(QStringLiteral("＝ 本月应预扣预缴税额"), s.withheld, true);
+    if (!s.notRefunded.isZero())
+        lines.add(QStringLiteral("（计算结果为负 %1，本月不预扣；多预扣的税款在年度汇算时退还）")
+                      .arg(GroupedAmount(-s.notRefunded)));
+    BonusLines(lines, m, input.year);
+    lines.add(QStringLiteral("税后收入 = 工资%1 − 个人社保公积金 − 本月预扣税%2")
+                  .arg(m.bonus.isZero() ? QString() : QStringLiteral(" + 年终奖"),
+                       m.bonusTax.isZero() ? QString() : QStringLiteral(" − 年终奖税")),
+              m.takeHome, true);
+    QString html = title + lines.html();
+    if (m.rateStepsUp)
+        html += QStringLiteral(
+                    "<p><b>↑ 本月税率由 %1% 升至 %2%</b>：累计应纳税所得额超过了上一级的上限，"
+                    "此后各月按新的预扣率计算，所以到手收入比前几个月少。</p>")
+                    .arg(plan.months[month - 2].step.row.ratePercent)
+                    .arg(s.row.ratePercent);
+    html += QStringLiteral("<p><small>依据：%1</small></p>")
+                .arg(QString::fromUtf8(law::CumulativeMethodSource()).toHtmlEscaped());
+    return html;
+}
+
+} // namespace tallyra::year

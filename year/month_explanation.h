@@ -1,0 +1,18 @@
+#pragma once
+
+#include "law/rate_table.h"
+#include "law/year_plan.h"
+
+#include <QString>
+
+namespace tallyra::year {
+
+// How a month's tax was reached, step by step in words and figures, as rich text: the
+// cumulative income, each deduction, the row of the table, the rate and quick deduction, minus
+// what was already withheld; a separate bonus's own tax; the rate stepping up.
+QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan, int month);
+
+// "第2级（超过 36,000 至 144,000 元）", "第7级（超过 960,000 元）".
+QString RowText(law::RateTable table, int row);
+
+} // namespace tallyra::year

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+// Colours of the year planner taken from the palette in force, so that warnings, marks and the
+// chart read well on light and dark themes alike.
+namespace tallyra::year {
+
+// The WCAG contrast ratio of two colours, 1 to 21.
+double ContrastRatio(const QColor& a, const QColor& b);
+
+bool IsDarkPalette(const QPalette& palette);
+
+// A red for refusals and warnings with at least 4.5:1 against the palette's window and base.
+QColor WarningText(const QPalette& palette);
+
+// A faint tint of the highlight colour over the base, for the months in which the rate steps up;
+// the text on it keeps at least 4.5:1.
+QColor StepUpBackground(const QPalette& palette);
+
+// The chart's two series: tax withheld and take-home pay, each distinct from the background.
+QColor TaxSeriesColor(const QPalette& palette);
+QColor TakeHomeSeriesColor(const QPalette& palette);
+
+} // namespace tallyra::year

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "law/year_plan.h"
+
+#include <QString>
+
+// The year's bonus comparison and annual reconciliation in words, as rich text.
+namespace tallyra::year {
+
+// Separate against combined, which is better and by how much, the cliff a bonus lies in and
+// where it ends; from 2028 that only the combined treatment remains, and why.
+QString DescribeBonus(const law::YearPlanInput& input, const law::YearPlan& plan);
+
+// The annual reconciliation: the year's income and every deduction, the tax on the annual
+// table, what was withheld, and the refund or the payment (and whether a small one is let go).
+QString DescribeReconciliation(const law::YearPlanInput& input, const law::YearPlan& plan);
+
+// One line for the status bar: "应退税 1,234.00 元", "应补税 500.00 元", "无需退补".
+QString ReconciliationVerdict(const law::ReconciliationResult& result);
+
+} // namespace tallyra::year

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "law/year_plan.h"
+#include "year/planner_inputs.h"
+
+#include <QDate>
+#include <QString>
+
+class QAbstractItemModel;
+class QFont;
+class QPrinter;
+
+namespace tallyra::year {
+
+// The printed year: the title and date, the inputs, the year table, the bonus comparison and the
+// reconciliation, as rich text for a landscape page.
+QString ReportHtml(const PlannerInputs& inputs, const law::YearPlan& plan,
+                   const QAbstractItemModel& table, const QDate& today, const QString& profileName);
+
+// Lays the report out on the printer's pages (A4 landscape unless the user chose otherwise),
+// with the page number at the foot of each.
+void PrintReport(QPrinter& printer, const QString& html, const QFont& font);
+
+} // namespace tallyra::year

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "year/planner_inputs.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tallyra {
+class SettingsStore;
+}
+
+namespace tallyra::year {
+
+// Named sets of the planner's inputs ("上海 2026", "offer A") in the settings store, in a
+// section of their own: one entry per profile, the name of the last one used, and the inputs as
+// they stood when the planner was last closed. The calculator's entries are never touched.
+class ProfileStore {
+public:
+    static QString section() { return QStringLiteral("YearPlanner"); }
+
+    ProfileStore(SettingsStore& store, int fallbackYear);
+
+    // The names of the stored profiles, sorted for people (by their Chinese pinyin where the
+    // locale collates so).
+    QStringList names() const;
+
+    // A profile's inputs; none when there is no such profile or its entry does not read at all.
+    // Fields that do not read keep their defaults and are named in `damaged`.
+    std::optional<PlannerInputs> load(const QString& name, QStringList* damaged = nullptr) const;
+    bool save(const QString& name, const PlannerInputs& inputs);
+    bool remove(const QString& name);
+
+    QString lastUsed() const;
+    bool setLastUsed(const QString& name);
+
+    // The inputs as the planner was left, restored at the next start.
+    std::optional<PlannerInputs> current(QStringList* damaged = nullptr) const;
+    bool saveCurrent(const PlannerInputs& inputs);
+
+private:
+    std::optional<PlannerInputs> read(const QString& key, QStringList* damaged) const;
+
+    SettingsStore& store_;
+    int fallbackYear_;
+};
+
+// A profile name is one line of at most 40 characters, not blank.
+QString ProfileNameProblem(const QString& name);
+
+} // namespace tallyra::year

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "law/year_plan.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace tallyra::year {
+
+// "我想每月到手 X": the wage of each month that takes home X, found by the engine month by
+// month (the tax withheld grows through the year, so the wage must too), and a button that puts
+// these wages into the year table.
+class TakeHomePage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TakeHomePage(QWidget* parent = nullptr);
+
+    // The year as planned now; none while the inputs are refused.
+    void setInput(const std::optional<law::YearPlanInput>& input);
+
+    using Wages = std::array<std::optional<law::Money>, 12>;
+    const Wages& wages() const { return wages_; }
+
+signals:
+    void applyRequested(const Wages& wages);
+
+private:
+    void recompute();
+
+    QLineEdit* targetEdit_;
+    QLabel* hint_;
+    QLabel* summary_;
+    QTableWidget* table_;
+    QPushButton* applyButton_;
+    std::optional<law::YearPlanInput> input_;
+    Wages wages_{};
+};
+
+} // namespace tallyra::year

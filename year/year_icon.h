@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace tallyra::year {
+
+// The year planner's icon: the program's artwork as a wall calendar, on blue.
+QIcon YearIcon();
+
+} // namespace tallyra::year

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "law/year_plan.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QTextBrowser;
+
+namespace tallyra::year {
+
+class YearTableModel;
+
+// The year table with, below it, how the selected month's tax was reached, and a line to set
+// the wage of the selected month and every later one.
+class YearTablePage : public QWidget {
+    Q_OBJECT
+
+public:
+    YearTablePage(YearTableModel* model, QWidget* parent = nullptr);
+
+    QTableView* table() const { return table_; }
+    // The month selected in the table (1-12), or 0 when the totals row or nothing is.
+    int selectedMonth() const;
+    void selectMonth(int month);
+    // Shows the plan's figures; none while the inputs are refused.
+    void showPlan(const law::YearPlanInput* input, const law::YearPlan* plan,
+                  const QStringList& problems);
+    void showWageProblem(const QString& reason);
+
+signals:
+    void wagesFromRequested(int month, law::Money wage);
+    void clearEditsRequested();
+
+private:
+    void explainSelected();
+    void checkWagesFrom();
+
+    YearTableModel* model_;
+    QTableView* table_;
+    QLineEdit* fromEdit_;
+    QPushButton* fromButton_;
+    QPushButton* clearButton_;
+    QLabel* fromHint_;
+    QTextBrowser* explanation_;
+    const law::YearPlanInput* input_ = nullptr;
+    const law::YearPlan* plan_ = nullptr;
+    QStringList problems_;
+};
+
+} // namespace tallyra::year

@@ -1,0 +1,215 @@
+#include "year/year_window.h"
+
+#include "platform/message_boxes.h"
+#include "ui/focus_visibility.h"
+#include "year/amount_text.h"
+#include "year/compare_page.h"
+#include "year/history_page.h"
+#include "year/input_form.h"
+#include "year/month_chart.h"
+#include "year/plan_texts.h"
+#include "year/take_home_page.h"
+#include "year/year_table_model.h"
+#include "year/year_table_page.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace tallyra::year {
+
+namespace {
+
+enum Page {
+    TablePage,
+    ChartPage,
+    BonusPage,
+    ReconciliationPage,
+    TakeHomePageIndex,
+    HistoryPageIndex,
+    ComparePageIndex
+};
+
+QTextBrowser* TextPage(const char* name, const QString& accessibleName)
+{
+    auto* view = new QTextBrowser;
+    view->setObjectName(QLatin1String(name));
+    view->setAccessibleName(accessibleName);
+    view->setOpenLinks(false);
+    return view;
+}
+
+} // namespace
+
+YearWindow::YearWindow(YearServices services, QWidget* parent)
+    : QMainWindow(parent)
+    , services_(std::move(services))
+    , profiles_(*services_.settings, services_.today().year())
+{
+    setObjectName(QStringLiteral("YearWindow"));
+    setWindowTitle(title());
+    createActions();
+    createMenus();
+    createCentral();
+    summary_ = new QLabel;
+    summary_->setObjectName(QStringLiteral("summaryLabel"));
+    statusBar()->addPermanentWidget(summary_, 1);
+    restoreState();
+    KeepFocusVisible(this);
+}
+
+YearWindow::~YearWindow() = default;
+
+void YearWindow::createCentral()
+{
+    model_ = new YearTableModel(this);
+    model_->setPalette(palette());
+    form_ = new InputForm(services_.today().year() + 1);
+    auto* left = new QWidget;
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(createProfileBar());
+    leftLayout->addWidget(form_, 1);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("inputScroll"));
+    scroll->setWidget(left);
+    scroll->setWidgetResizable(true);
+    // Wide enough for the form at the user's font; the legal amounts beside it wrap.
+    const int em = fontMetrics().horizontalAdvance(QStringLiteral("税"));
+    scroll->setMinimumWidth(30 * em);
+
+    tablePage_ = new YearTablePage(model_);
+    chartPlace_ = new QWidget;
+    chartPlace_->setLayout(new QVBoxLayout);
+    bonusView_ = TextPage("bonusView", QStringLiteral("年终奖计税比较"));
+    reconciliationView_ = TextPage("reconciliationView", QStringLiteral("年度汇算"));
+    takeHome_ = new TakeHomePage;
+    historyPlace_ = new QWidget;
+    historyPlace_->setLayout(new QVBoxLayout);
+    compare_ = new ComparePage([this](const QString& name) { return profiles_.load(name); });
+
+    tabs_ = new QTabWidget;
+    tabs_->setObjectName(QStringLiteral("resultTabs"));
+    tabs_->addTab(tablePage_, QStringLiteral("逐月明细"));
+    tabs_->addTab(chartPlace_, QStringLiteral("图表"));
+    tabs_->addTab(bonusView_, QStringLiteral("年终奖"));
+    tabs_->addTab(reconciliationView_, QStringLiteral("年度汇算"));
+    tabs_->addTab(takeHome_, QStringLiteral("税后倒推"));
+    tabs_->addTab(historyPlace_, QStringLiteral("历年税法"));
+    tabs_->addTab(compare_, QStringLiteral("方案对比"));
+
+    auto* split = new QSplitter;
+    split->setObjectName(QStringLiteral("mainSplitter"));
+    split->addWidget(scroll);
+    split->addWidget(tabs_);
+    split->setStretchFactor(1, 1);
+    split->setSizes({38 * em, 1280 - 38 * em});
+    split->setChildrenCollapsible(false);
+    setCentralWidget(split);
+
+    connect(form_, &InputForm::changed, this, &YearWindow::recompute);
+    connect(model_, &YearTableModel::wageEdited, form_, &InputForm::setMonthWage);
+    connect(model_, &YearTableModel::wageRefused, this, [this](int month, const QString& reason) {
+        const QString text = QStringLiteral("%1月工资：%2").arg(month).arg(reason);
+        tablePage_->showWageProblem(text);
+        statusBar()->showMessage(text, 8000);
+    });
+    connect(tablePage_, &YearTablePage::wagesFromRequested, form_, &InputForm::setWagesFrom);
+    connect(tablePage_, &YearTablePage::clearEditsRequested, form_, &InputForm::clearWageEdits);
+    connect(takeHome_, &TakeHomePage::applyRequested, this, [this](const TakeHomePage::Wages& w) {
+        for (int m = 1; m <= 12; ++m)
+            if (w[m - 1])
+                form_->setMonthWage(m, *w[m - 1]);
+        tabs_->setCurrentIndex(TablePage);
+    });
+    connect(tabs_, &QTabWidget::currentChanged, this, &YearWindow::buildPageOnFirstShow);
+}
+
+MonthChart* YearWindow::chart()
+{
+    buildPageOnFirstShow(ChartPage);
+    return chart_;
+}
+
+HistoryPage* YearWindow::history()
+{
+    buildPageOnFirstShow(HistoryPageIndex);
+    return history_;
+}
+
+void YearWindow::buildPageOnFirstShow(int index)
+{
+    if (index == ChartPage && !chart_) {
+        chart_ = new MonthChart;
+        chartPlace_->layout()->setContentsMargins(0, 0, 0, 0);
+        chartPlace_->layout()->addWidget(chart_);
+        chart_->setPlan(plan_);
+    } else if (index == HistoryPageIndex && !history_) {
+        history_ = new HistoryPage;
+        historyPlace_->layout()->setContentsMargins(0, 0, 0, 0);
+        historyPlace_->layout()->addWidget(history_);
+        history_->setInput(inputs_ ? std::optional(inputs_->plan) : std::nullopt, plan_);
+    }
+}
+
+void YearWindow::recompute()
+{
+    const InputForm::Reading reading = form_->read();
+    inputs_ = reading.inputs;
+    problems_ = reading.problems;
+    plan_.reset();
+    if (inputs_) {
+        try {
+            plan_ = law::PlanYear(inputs_->plan);
+        } catch (const law::MoneyOverflow&) {
+            problems_ << QStringLiteral("金额过大，超出可计算的范围");
+            inputs_.reset();
+        }
+    }
+    const std::optional<law::YearPlanInput> input =
+        inputs_ ? std::optional(inputs_->plan) : std::nullopt;
+    model_->setPlan(plan_);
+    tablePage_->showPlan(inputs_ ? &inputs_->plan : nullptr, plan_ ? &*plan_ : nullptr, problems_);
+    const QString refused = QStringLiteral("<p>左侧输入有误，暂不计算。</p>");
+    bonusView_->setHtml(plan_ ? DescribeBonus(*input, *plan_) : refused);
+    reconciliationView_->setHtml(plan_ ? DescribeReconciliation(*input, *plan_) : refused);
+    takeHome_->setInput(input);
+    if (chart_)
+        chart_->setPlan(plan_);
+    if (history_)
+        history_->setInput(input, plan_);
+    compare_->setCurrent(inputs_);
+    for (QAction* action : {exportCsvAction_, exportPdfAction_, printAction_})
+        action->setEnabled(plan_.has_value());
+    markModified();
+    showSummary();
+}
+
+QString YearWindow::summary() const
+{
+    if (!plan_)
+        return QStringLiteral("输入有误：") + problems_.join(QStringLiteral("；"));
+    const law::YearTotals& t = plan_->totals;
+    return QStringLiteral("全年税后收入 %1 元 ｜ 全年预扣个税 %2 元 ｜ 年度汇算：%3")
+        .arg(GroupedAmount(t.takeHome), GroupedAmount(t.withheld + t.bonusTax),
+             ReconciliationVerdict(plan_->reconciliation));
+}
+
+void YearWindow::showSummary()
+{
+    summary_->setText(summary());
+}
+
+void YearWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange && model_)
+        model_->setPalette(palette());
+    QMainWindow::changeEvent(event);
+}
+
+} // namespace tallyra::year

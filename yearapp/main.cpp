@@ -1,0 +1,30 @@
+// tallyra-year: the year planner for today's law.
+#include "platform/app_identity.h"
+#include "platform/message_boxes.h"
+#include "platform/settings_store.h"
+#include "ui/interface_font.h"
+#include "ui/translations.h"
+#include "year/year_dialogs.h"
+#include "year/year_icon.h"
+#include "year/year_window.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    tallyra::InstallChineseTranslations(app);
+    // Lets a Wayland desktop match the window with the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral(TALLYRA_YEAR_DESKTOP_FILE_NAME));
+    QApplication::setApplicationName(QStringLiteral("tallyra-year"));
+    tallyra::AddChineseFace();
+    QApplication::setWindowIcon(tallyra::year::YearIcon());
+
+    tallyra::QtMessageBoxes messages;
+    tallyra::QtSettingsStore settings;
+    tallyra::year::QtYearDialogs dialogs;
+    tallyra::year::YearWindow window({&messages, &settings, &dialogs});
+    messages.setParent(&window);
+    window.show();
+    return QApplication::exec();
+}
