@@ -57,8 +57,10 @@ ComparePage::ComparePage(Loader load, QWidget* parent)
 {
     left_->setObjectName(QStringLiteral("compareLeftBox"));
     left_->setAccessibleName(QStringLiteral("对比方案一"));
+    left_->setAccessibleDescription(left_->accessibleName());
     right_->setObjectName(QStringLiteral("compareRightBox"));
     right_->setAccessibleName(QStringLiteral("对比方案二"));
+    right_->setAccessibleDescription(right_->accessibleName());
     note_->setObjectName(QStringLiteral("compareNote"));
     note_->setWordWrap(true);
     table_->setObjectName(QStringLiteral("compareTable"));

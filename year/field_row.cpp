@@ -2,6 +2,7 @@
 
 #include "year/palette_colors.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QRegularExpression>
@@ -52,6 +53,7 @@ FieldRow::FieldRow(QFormLayout* form, const QString& caption,
     auto name = names.begin();
     for (QWidget* control : controls_)
         control->setAccessibleName(name != names.end() ? *name++ : plain);
+    setHint(QString());
     form->addRow(caption_, box_);
 }
 
@@ -65,8 +67,15 @@ void FieldRow::setHint(const QString& text)
 {
     hint_->setText(text);
     hint_->setVisible(!text.isEmpty());
-    for (QWidget* control : controls_)
-        control->setAccessibleDescription(text);
+    // On Linux a list box is announced by its chosen entry: its purpose goes in its
+    // description, before any reason.
+    for (QWidget* control : controls_) {
+        const QString purpose =
+            qobject_cast<QComboBox*>(control) ? control->accessibleName() : QString();
+        control->setAccessibleDescription(purpose.isEmpty() || text.isEmpty()
+                                              ? purpose + text
+                                              : purpose + QStringLiteral("：") + text);
+    }
 }
 
 void FieldRow::showProblem(const QString& text)

@@ -39,7 +39,8 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     table_->setTabKeyNavigation(false); // Tab leaves the table; the arrows move within it
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // Every column as wide as its figures at the user's font; none squeezed to fill the view.
+    table_->horizontalHeader()->setStretchLastSection(false);
     table_->setWordWrap(false);
     table_->setAlternatingRowColors(true);
 

@@ -149,11 +149,13 @@ void YearWindow::buildPageOnFirstShow(int index)
         chartPlace_->layout()->setContentsMargins(0, 0, 0, 0);
         chartPlace_->layout()->addWidget(chart_);
         chart_->setPlan(plan_);
+        chart_->show();
     } else if (index == HistoryPageIndex && !history_) {
         history_ = new HistoryPage;
         historyPlace_->layout()->setContentsMargins(0, 0, 0, 0);
         historyPlace_->layout()->addWidget(history_);
         history_->setInput(inputs_ ? std::optional(inputs_->plan) : std::nullopt, plan_);
+        history_->show();
     }
 }
 

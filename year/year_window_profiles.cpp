@@ -32,6 +32,7 @@ QWidget* YearWindow::createProfileBar()
     profileBox_->setEditable(true);
     profileBox_->setInsertPolicy(QComboBox::NoInsert);
     profileBox_->setAccessibleName(QStringLiteral("方案名称"));
+    profileBox_->setAccessibleDescription(profileBox_->accessibleName());
     profileBox_->lineEdit()->setPlaceholderText(QStringLiteral("如：上海 2026、offer A"));
     profileBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     profileBox_->setMinimumContentsLength(12);
@@ -78,8 +79,9 @@ void YearWindow::restoreState()
     } else if (!last.isEmpty() && loadProfile(last)) {
         damaged.clear();
     } else {
-        PlannerInputs defaults = DefaultInputs(services_.today().year());
-        form_->setInputs(defaults);
+        form_->setInputs(DefaultInputs(services_.today().year()));
+        if (!last.isEmpty())
+            showProfileHint(QStringLiteral("方案“%1”无法读取，已改用默认输入").arg(last));
     }
     if (!damaged.isEmpty())
         statusBar()->showMessage(

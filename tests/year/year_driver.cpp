@@ -18,6 +18,20 @@ bool ScriptedYearDialogs::choosePrinter(QWidget*, QPrinter& printer)
     return true;
 }
 
+namespace {
+
+// The offscreen platform cannot pass a window's size limits to a window manager and says so
+// each time a layout sets them; that is no fault of the window.
+QtMessageHandler nextHandler = nullptr;
+
+void QuietSizeHintWarning(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (!text.contains(QStringLiteral("does not support propagateSizeHints")))
+        nextHandler(type, context, text);
+}
+
+} // namespace
+
 YearDriver::YearDriver(QDate today)
 {
     build(store_, today);
@@ -36,6 +50,8 @@ YearDriver::~YearDriver()
 
 void YearDriver::build(SettingsStore& store, QDate today)
 {
+    if (!nextHandler)
+        nextHandler = qInstallMessageHandler(QuietSizeHintWarning);
     window_ = std::make_unique<year::YearWindow>(
         year::YearServices{&messages_, &store, &dialogs_, [today] { return today; }});
     window_->show();
