@@ -3,7 +3,8 @@
 # controls as plain widgets, no logic), as root on Debian 12. Installs what it needs, builds a
 # Release build into build-bench/ (or $TALLYRA_BENCH_BUILD_DIR) and prints, as medians of one
 # interleaved run, the time to the first complete frame, the resident memory one second later
-# and the instructions executed before the first frame, each with the ratio tallyra / reference.
+# and the instructions executed before the first frame, each with the ratio tallyra / reference;
+# then the same for the year planner tallyra-year against the calculator (where it is built).
 #
 #   bash bench/run.sh            # 3 warm-up rounds, then 15 counted rounds
 #   TALLYRA_BENCH_ROUNDS=31 bash bench/run.sh
@@ -25,6 +26,11 @@ cmake --build "$build" --parallel "$(nproc)" --target tallyra tallyra_reference 
 reference=$build/bench/tallyra_reference
 tallyra=$build/app/tallyra
 watch=$build/bench/frame_watch
+# The year planner, where Qt Charts and Print Support are there to build it.
+year=""
+if cmake --build "$build" --parallel "$(nproc)" --target tallyra-year >>"$log" 2>&1; then
+    year=$build/yearapp/tallyra-year
+fi
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -100,7 +106,9 @@ for ((round = 1; round <= warmups + rounds; ++round)); do
     if ((round % 2)); then
         measure reference "$reference"
         measure tallyra "$tallyra"
+        [[ -z $year ]] || measure year "$year"
     else
+        [[ -z $year ]] || measure year "$year"
         measure tallyra "$tallyra"
         measure reference "$reference"
     fi
@@ -110,6 +118,7 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "Counting instructions to the first frame under callgrind (offscreen) ..."
 instr_reference=$(instructions "$reference")
 instr_tallyra=$(instructions "$tallyra")
+[[ -z $year ]] || instr_year=$(instructions "$year")
 
 pick()
 {
@@ -133,4 +142,17 @@ printf '%-36s %12s %12s %8s %8s\n' "resident memory 1 s later (KiB)" "$rss_refer
     "$rss_tallyra" "$(ratio "$rss_tallyra" "$rss_reference")" "<= 1.10"
 printf '%-36s %12s %12s %8s %8s\n' "instructions to first frame" "$instr_reference" \
     "$instr_tallyra" "$(ratio "$instr_tallyra" "$instr_reference")" "<= 1.15"
+if [[ -n $year ]]; then
+    frame_year=$(pick year 2)
+    rss_year=$(pick year 3)
+    echo
+    echo "The year planner against the calculator, same rounds"
+    printf '%-36s %12s %12s %8s %8s\n' "" tallyra year ratio target
+    printf '%-36s %12s %12s %8s %8s\n' "first complete frame (ms)" "$frame_tallyra" \
+        "$frame_year" "$(ratio "$frame_year" "$frame_tallyra")" "<= 1.50"
+    printf '%-36s %12s %12s %8s %8s\n' "resident memory 1 s later (KiB)" "$rss_tallyra" \
+        "$rss_year" "$(ratio "$rss_year" "$rss_tallyra")" ""
+    printf '%-36s %12s %12s %8s %8s\n' "instructions to first frame" "$instr_tallyra" \
+        "$instr_year" "$(ratio "$instr_year" "$instr_tallyra")" ""
+fi
 echo "load average (1, 5, 15 min): $load_before before, $load_after after the timed rounds"

@@ -102,8 +102,10 @@ void ComparePage::setProfiles(const QStringList& names)
         box->addItem(kCurrent);
         box->addItems(names);
     }
-    choose(left.isEmpty() ? kCurrent : left,
-           right.isEmpty() ? (names.isEmpty() ? kCurrent : names.first()) : right);
+    // The current inputs against the first profile, until the user chooses otherwise.
+    const bool unchosen = right.isEmpty() || right == kCurrent || !names.contains(right);
+    choose(left.isEmpty() || (left != kCurrent && !names.contains(left)) ? kCurrent : left,
+           unchosen ? (names.isEmpty() ? kCurrent : names.first()) : right);
 }
 
 void ComparePage::choose(const QString& left, const QString& right)

@@ -25,7 +25,7 @@ HistoryPage::HistoryPage(QWidget* parent)
     : QWidget(parent)
     , caption_(new QLabel)
     , table_(new QTableWidget(0, 4))
-    , chart_(new QChartView)
+    , chart_(new QChartView(new QChart)) // given its chart: one it made itself would not be freed
     , yearTax_(new QBarSet(QStringLiteral("全年个税")))
 {
     caption_->setObjectName(QStringLiteral("historyCaption"));
@@ -38,11 +38,12 @@ HistoryPage::HistoryPage(QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTabKeyNavigation(false);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     chart_->setObjectName(QStringLiteral("historyChart"));
     chart_->setAccessibleName(QStringLiteral("历年税法下的全年个税图"));
     chart_->setRenderHint(QPainter::Antialiasing);
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("同一工资在历年税法下的全年个税"));
+    QChart* chart = chart_->chart();
+    chart->setTitle(QStringLiteral("同一工资在历年税法下的全年个税（按各税法施行之日）"));
     auto* series = new QBarSeries;
     series->append(yearTax_);
     chart->addSeries(series);
@@ -54,7 +55,6 @@ HistoryPage::HistoryPage(QWidget* parent)
     series->attachAxis(chart->axes(Qt::Horizontal).first());
     series->attachAxis(axis);
     chart->legend()->hide();
-    chart_->setChart(chart);
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(table_);
     split->addWidget(chart_);
@@ -91,7 +91,9 @@ void HistoryPage::setInput(const std::optional<law::YearPlanInput>& input,
     for (int i = 0; i < int(rows_.size()); ++i) {
         const law::LawComparisonRow& row = rows_[std::size_t(i)];
         const QString name = QString::fromUtf8(row.law->name);
-        names << name;
+        const law::CivilDate from = row.law->effectiveFrom;
+        names << (from.month == 1 ? QStringLiteral("%1年").arg(from.year)
+                                  : QStringLiteral("%1年%2月").arg(from.year).arg(from.month));
         table_->setItem(i, 0, new QTableWidgetItem(name));
         const Money figures[] = {row.firstMonthTax, row.yearTax, row.yearTakeHome};
         for (int c = 0; c < 3; ++c) {
@@ -103,6 +105,12 @@ void HistoryPage::setInput(const std::optional<law::YearPlanInput>& input,
         yearTax_->append(tax);
         highest = std::max(highest, tax);
     }
+    // The whole table in view; the chart takes the rest.
+    table_->resizeRowsToContents();
+    int height = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth();
+    for (int r = 0; r < table_->rowCount(); ++r)
+        height += table_->rowHeight(r);
+    table_->setMinimumHeight(height);
     auto* axis = static_cast<QBarCategoryAxis*>(chart_->chart()->axes(Qt::Horizontal).first());
     axis->setCategories(names);
     chart_->chart()->axes(Qt::Vertical).first()->setRange(0, NiceCeiling(highest));

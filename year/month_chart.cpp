@@ -25,9 +25,11 @@ double NiceCeiling(double highest)
     return 10 * power;
 }
 
+// The chart is handed to the view at construction: a view built without one makes a chart of
+// its own, which the view then does not free.
 MonthChart::MonthChart(QWidget* parent)
-    : QChartView(parent)
-    , tax_(new QBarSet(QStringLiteral("本月预扣税（含年终奖税）")))
+    : QChartView(new QChart, parent)
+    , tax_(new QBarSet(QStringLiteral("工资的预扣税")))
     , bars_(new QBarSeries)
     , takeHome_(new QLineSeries)
     , months_(new QBarCategoryAxis)
@@ -37,9 +39,11 @@ MonthChart::MonthChart(QWidget* parent)
     setObjectName(QStringLiteral("monthChart"));
     setAccessibleName(QStringLiteral("每月预扣税与税后收入图"));
     setRenderHint(QPainter::Antialiasing);
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("每月预扣税与税后收入"));
-    takeHome_->setName(QStringLiteral("税后收入"));
+    QChart* chart = this->chart();
+    // The wage's own figures: a bonus and its separate tax would dwarf the months around them;
+    // they have their page.
+    chart->setTitle(QStringLiteral("每月工资的预扣税与到手（年终奖另计）"));
+    takeHome_->setName(QStringLiteral("工资到手"));
     bars_->append(tax_);
     chart->addSeries(bars_);
     chart->addSeries(takeHome_);
@@ -48,7 +52,7 @@ MonthChart::MonthChart(QWidget* parent)
         names << QStringLiteral("%1月").arg(m);
     months_->append(names);
     taxAxis_->setTitleText(QStringLiteral("预扣税（元）"));
-    takeHomeAxis_->setTitleText(QStringLiteral("税后收入（元）"));
+    takeHomeAxis_->setTitleText(QStringLiteral("到手（元）"));
     taxAxis_->setLabelFormat(QStringLiteral("%.0f"));
     takeHomeAxis_->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(months_, Qt::AlignBottom);
@@ -59,7 +63,6 @@ MonthChart::MonthChart(QWidget* parent)
     takeHome_->attachAxis(months_);
     takeHome_->attachAxis(takeHomeAxis_);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    setChart(chart);
     followPalette();
 }
 
@@ -68,21 +71,32 @@ void MonthChart::setPlan(const std::optional<law::YearPlan>& plan)
     tax_->remove(0, tax_->count());
     takeHome_->clear();
     double highestTax = 0;
-    double highestTakeHome = 0;
+    double lowestHome = 0;
+    double highestHome = 0;
     if (plan) {
+        bool first = true;
         for (int m = 1; m <= 12; ++m) {
             const law::MonthPlan& p = plan->months[m - 1];
             // Yuan as the axes show them; the figures themselves stay exact in the table.
-            const double tax = double((p.step.withheld + p.bonusTax).fen()) / 100;
-            const double home = double(p.takeHome.fen()) / 100;
+            const double tax = double(p.step.withheld.fen()) / 100;
             tax_->append(tax);
-            takeHome_->append(m - 1, home);
             highestTax = std::max(highestTax, tax);
-            highestTakeHome = std::max(highestTakeHome, home);
+            if (!p.employed)
+                continue;
+            const double home = double(p.wageTakeHome.fen()) / 100;
+            takeHome_->append(m - 1, home);
+            lowestHome = first ? home : std::min(lowestHome, home);
+            highestHome = std::max(highestHome, home);
+            first = false;
         }
     }
     taxAxis_->setRange(0, NiceCeiling(highestTax));
-    takeHomeAxis_->setRange(0, NiceCeiling(highestTakeHome));
+    // The take-home line on an axis of its own that starts below its lowest month, so that the
+    // dip of each step up shows.
+    const double step = NiceCeiling(highestHome) / 20;
+    const double bottom = std::max(0.0, std::floor((lowestHome - step) / step) * step);
+    const double top = std::ceil((highestHome + step) / step) * step;
+    takeHomeAxis_->setRange(bottom, top);
 }
 
 QList<qreal> MonthChart::taxValues() const

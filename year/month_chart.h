@@ -14,8 +14,9 @@ class QBarCategoryAxis;
 
 namespace tallyra::year {
 
-// The year at a glance: the tax withheld each month as bars, the take-home pay as a line on its
-// own axis, so that the rise of the tax through the year shows. Its colours follow the palette.
+// The year at a glance: the tax withheld on each month's wage as bars, the wage's take-home pay
+// as a line on its own axis, so that the rise of the tax through the year shows. Its colours
+// follow the palette.
 class MonthChart : public QChartView {
     Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include "year/palette_colors.h"
 #include "year/year_table_model.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,9 +39,12 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
                             QAbstractItemView::AnyKeyPressed);
     table_->setTabKeyNavigation(false); // Tab leaves the table; the arrows move within it
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    // Every column as wide as its figures at the user's font; none squeezed to fill the view.
+    // Rows as high as the text needs, so that the twelve months and the year fit in view.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(false);
+    // Some styles size the header for one line: two lines of the headers must show whole.
+    table_->horizontalHeader()->setMinimumHeight(2 * fontMetrics().lineSpacing() + 10);
+    table_->viewport()->installEventFilter(this);
     table_->setWordWrap(false);
     table_->setAlternatingRowColors(true);
 
@@ -66,16 +70,17 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     explanation_->setObjectName(QStringLiteral("monthExplanation"));
     explanation_->setAccessibleName(QStringLiteral("所选月份的计算过程"));
     explanation_->setOpenLinks(false);
-    auto* split = new QSplitter(Qt::Vertical);
-    split->addWidget(table_);
-    split->addWidget(explanation_);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    split->setChildrenCollapsible(false);
+    split_ = new QSplitter(Qt::Vertical);
+    split_->addWidget(table_);
+    split_->addWidget(explanation_);
+    split_->setStretchFactor(1, 1);
+    split_->setChildrenCollapsible(false);
+    split_->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(split, 1);
+    layout->addWidget(split_, 1);
     layout->addLayout(line);
 
+    connect(model_, &QAbstractItemModel::dataChanged, this, &YearTablePage::fitColumns);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &YearTablePage::explainSelected);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -89,6 +94,46 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     });
     connect(clearButton_, &QPushButton::clicked, this, &YearTablePage::clearEditsRequested);
     checkWagesFrom();
+}
+
+// Every column as wide as its widest figure or header line at the user's font; room left over
+// is shared out, so the table fills its view without squeezing a column.
+void YearTablePage::fitColumns()
+{
+    table_->resizeColumnsToContents();
+    const int columns = model_->columnCount();
+    int used = 0;
+    for (int c = 0; c < columns; ++c)
+        used += table_->columnWidth(c);
+    const int spare = table_->viewport()->width() - used;
+    if (spare <= 0)
+        return;
+    for (int c = 0; c < columns; ++c)
+        table_->setColumnWidth(c, table_->columnWidth(c) + spare / columns +
+                                      (c < spare % columns ? 1 : 0));
+}
+
+// Once the page has its height, the table gets the height of its thirteen rows and the
+// explanation the rest.
+void YearTablePage::shareHeight()
+{
+    int rows = table_->horizontalHeader()->height() + 2 * table_->frameWidth();
+    for (int r = 0; r < model_->rowCount(); ++r)
+        rows += table_->rowHeight(r);
+    const int all = split_->height();
+    if (rows > all * 3 / 4)
+        return; // a small window: the table scrolls
+    split_->setSizes({rows, all - rows});
+    sized_ = true;
+}
+
+bool YearTablePage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == table_->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    if (watched == split_ && event->type() == QEvent::Resize && !sized_ && isVisible())
+        shareHeight();
+    return QWidget::eventFilter(watched, event);
 }
 
 int YearTablePage::selectedMonth() const

@@ -9,6 +9,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTableView;
 class QTextBrowser;
 
@@ -33,12 +34,17 @@ public:
                   const QStringList& problems);
     void showWageProblem(const QString& reason);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void wagesFromRequested(int month, law::Money wage);
     void clearEditsRequested();
 
 private:
     void explainSelected();
+    void fitColumns();
+    void shareHeight();
     void checkWagesFrom();
 
     YearTableModel* model_;
@@ -48,6 +54,8 @@ private:
     QPushButton* clearButton_;
     QLabel* fromHint_;
     QTextBrowser* explanation_;
+    QSplitter* split_ = nullptr;
+    bool sized_ = false;
     const law::YearPlanInput* input_ = nullptr;
     const law::YearPlan* plan_ = nullptr;
     QStringList problems_;

@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -79,9 +80,14 @@ void YearWindow::createCentral()
     scroll->setObjectName(QStringLiteral("inputScroll"));
     scroll->setWidget(left);
     scroll->setWidgetResizable(true);
-    // Wide enough for the form at the user's font; the legal amounts beside it wrap.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the form is as wide as the area
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes into the form; the area follows the focus
+    // Wide enough for the form at the user's font and style; the legal amounts beside it wrap.
     const int em = fontMetrics().horizontalAdvance(QStringLiteral("税"));
-    scroll->setMinimumWidth(30 * em);
+    left->ensurePolished(); // the style's margins and paddings count
+    const int formWidth = left->minimumSizeHint().width() + 2 * scroll->frameWidth() +
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    scroll->setMinimumWidth(std::max(30 * em, formWidth));
 
     tablePage_ = new YearTablePage(model_);
     chartPlace_ = new QWidget;
@@ -108,7 +114,8 @@ void YearWindow::createCentral()
     split->addWidget(scroll);
     split->addWidget(tabs_);
     split->setStretchFactor(1, 1);
-    split->setSizes({38 * em, 1280 - 38 * em});
+    const int leftWidth = std::max(38 * em, scroll->minimumWidth());
+    split->setSizes({leftWidth, 1280 - leftWidth});
     split->setChildrenCollapsible(false);
     setCentralWidget(split);
 

@@ -90,6 +90,7 @@ void YearWindow::restoreState()
             services_.settings->read(ProfileStore::section(), kGeometry, QString()).toLatin1())))
         resize(1280, 800); // the window manager fits it to a smaller screen
     tablePage_->selectMonth(inputs_ ? inputs_->plan.firstMonthEmployed : 1);
+    form_->controls().wageEdit->setFocus(); // the box most people come to change
 }
 
 void YearWindow::showProfiles(const QString& chosen)

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Starts Tallyra on a private X server and D-Bus session with its accessibility bridge on, and
-# uses it over AT-SPI as a screen reader would (atspi_session.py).
-# Usage: check_atspi.sh path/to/tallyra
+# uses it over AT-SPI as a screen reader would (atspi_session.py, or the session given for
+# another program of the project, such as the year planner's).
+# Usage: check_atspi.sh path/to/tallyra [WINDOW_TITLE SESSION_SCRIPT]
 set -euo pipefail
 program=$1
+title=${2:-个人所得税计算器}
+session=${3:-atspi_session.py}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -29,9 +32,9 @@ dbus-run-session -- bash -c '
     "$1" >"$2/tallyra.log" 2>&1 &
     pid=$!
     # No window manager runs here to give the new window the keyboard, as a desktop would.
-    timeout 20 xdotool search --sync --onlyvisible --name "^个人所得税计算器$" windowfocus --sync
+    timeout 20 xdotool search --sync --onlyvisible --name "^$4\$" windowfocus --sync
     status=0
-    /usr/bin/python3 "$3/atspi_session.py" || status=$?
+    /usr/bin/python3 "$3/$5" || status=$?
     # The program must still be running: a crash or a sanitizer report ends it early.
     kill "$pid" 2>/dev/null || { echo "the program ended before the session did"; status=1; }
     if ((status)); then
@@ -39,4 +42,4 @@ dbus-run-session -- bash -c '
         cat "$2/tallyra.log"
     fi
     exit $status
-' _ "$program" "$work" "$here"
+' _ "$program" "$work" "$here" "$title" "$session"
