@@ -58,7 +58,9 @@ void AddChineseFace()
     if (face.isEmpty() ||
         QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::SimplifiedChinese))
         return; // the user's face has Chinese glyphs of its own, or there is none to add
-    font.setFamilies({font.family(), face});
+    // The Chinese face first: nearly every text is Chinese, and a face that lacks its glyphs
+    // sends each text through the font fallback. The user's face stays behind it.
+    font.setFamilies({face, font.family()});
     QApplication::setFont(font);
 }
 

@@ -12,8 +12,9 @@ QFont InterfaceFont();
 // Chinese caption fits its box. Called once at start-up (and by the window tests).
 void ApplyInterfaceFont();
 
-// For a window laid out with layouts: keeps the application font the user's desktop gives (its
-// face and size), with the CJK sans-serif face behind it for the Chinese text its face lacks.
+// For a window laid out with layouts: keeps the size of the application font the user's desktop
+// gives, and its face where that face has Chinese glyphs; otherwise the CJK sans-serif face
+// comes first, the user's face behind it.
 void AddChineseFace();
 
 } // namespace tallyra
