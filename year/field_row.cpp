@@ -21,33 +21,22 @@ FieldRow::FieldRow(QFormLayout* form, const QString& caption,
     : caption_(new QLabel(caption))
     , box_(new QWidget)
     , first_(nullptr)
-    , legal_(new QLabel(box_))
-    , hint_(new QLabel(box_))
 {
-    auto* column = new QVBoxLayout(box_);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    auto* line = new QHBoxLayout;
-    line->setContentsMargins(0, 0, 0, 0);
+    column_ = new QVBoxLayout(box_);
+    column_->setContentsMargins(0, 0, 0, 0);
+    column_->setSpacing(2);
+    line_ = new QHBoxLayout;
+    line_->setContentsMargins(0, 0, 0, 0);
     for (QWidget* control : controls) {
-        line->addWidget(control);
+        line_->addWidget(control);
         // Units and words between the boxes ("元", "至") are read with the caption.
         if (!qobject_cast<QLabel*>(control))
             controls_ << control;
     }
     first_ = controls_.first();
-    line->addWidget(legal_, 1);
-    line->addStretch(); // the boxes keep to the left whether or not a legal amount is shown
-    column->addLayout(line);
-    column->addWidget(hint_);
-    legal_->setWordWrap(true);
-    legal_->setForegroundRole(QPalette::PlaceholderText);
-    legal_->hide();
-    hint_->setWordWrap(true);
-    hint_->hide();
+    line_->addStretch(); // the boxes keep to the left whether or not a legal amount is shown
+    column_->addLayout(line_);
     caption_->setBuddy(first_);
-    hint_->setObjectName(first_->objectName() + QStringLiteral("Hint"));
-    legal_->setObjectName(first_->objectName() + QStringLiteral("Legal"));
 
     const QString plain = WithoutAccessKey(caption);
     auto name = names.begin();
@@ -57,16 +46,46 @@ FieldRow::FieldRow(QFormLayout* form, const QString& caption,
     form->addRow(caption_, box_);
 }
 
-void FieldRow::setLegal(const QString& text)
+// The lines beside and below the boxes are made when first needed: most rows never show a
+// reason, and every label costs the window's start.
+QLabel* FieldRow::legal()
 {
-    legal_->setText(text);
+    if (!legal_) {
+        legal_ = new QLabel(box_);
+        legal_->setObjectName(first_->objectName() + QStringLiteral("Legal"));
+        // Short enough for one line: a label that wraps is measured again at every layout.
+        legal_->setForegroundRole(QPalette::PlaceholderText);
+        line_->insertWidget(line_->count() - 1, legal_, 1);
+    }
+    return legal_;
+}
+
+QLabel* FieldRow::hint()
+{
+    if (!hint_) {
+        hint_ = new QLabel(box_);
+        hint_->setObjectName(first_->objectName() + QStringLiteral("Hint"));
+        hint_->setWordWrap(true);
+        column_->addWidget(hint_);
+    }
+    return hint_;
+}
+
+void FieldRow::setLegal(const QString& text, const QString& detail)
+{
+    if (text.isEmpty() && !legal_)
+        return;
+    legal()->setText(text);
+    legal_->setToolTip(detail);
     legal_->setVisible(!text.isEmpty());
 }
 
 void FieldRow::setHint(const QString& text)
 {
-    hint_->setText(text);
-    hint_->setVisible(!text.isEmpty());
+    if (!text.isEmpty() || hint_) {
+        hint()->setText(text);
+        hint_->setVisible(!text.isEmpty());
+    }
     // On Linux a list box is announced by its chosen entry: its purpose goes in its
     // description, before any reason.
     for (QWidget* control : controls_) {
@@ -81,16 +100,17 @@ void FieldRow::setHint(const QString& text)
 void FieldRow::showProblem(const QString& text)
 {
     problem_ = true;
-    QPalette palette = hint_->palette();
+    QPalette palette = box_->palette();
     palette.setColor(QPalette::WindowText, WarningText(box_->palette()));
-    hint_->setPalette(palette);
+    hint()->setPalette(palette);
     setHint(text);
 }
 
 void FieldRow::showNote(const QString& text)
 {
     problem_ = false;
-    hint_->setPalette(box_->palette());
+    if (hint_ || !text.isEmpty())
+        hint()->setPalette(box_->palette());
     setHint(text.isEmpty() ? QString() : QStringLiteral("注：") + text);
 }
 

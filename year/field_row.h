@@ -6,6 +6,9 @@
 
 #include <initializer_list>
 
+class QHBoxLayout;
+class QVBoxLayout;
+
 class QFormLayout;
 
 namespace tallyra::year {
@@ -22,12 +25,13 @@ public:
              std::initializer_list<QString> names = {});
 
     QLabel* caption() const { return caption_; }
-    QLabel* legal() const { return legal_; }
-    QLabel* hint() const { return hint_; }
+    QLabel* legal();
+    QLabel* hint();
     QWidget* first() const { return first_; }
     const QList<QWidget*>& controls() const { return controls_; }
 
-    void setLegal(const QString& text);
+    // The year's legal amount or a short rule, on one line; `detail` as its tooltip.
+    void setLegal(const QString& text, const QString& detail = QString());
     // A refusal: shown in the warning colour and told to screen readers with the control.
     void showProblem(const QString& text);
     // A note on how an accepted value is taken (a cap, a rule that does not apply this year).
@@ -44,8 +48,10 @@ private:
     QWidget* box_;
     QWidget* first_;
     QList<QWidget*> controls_;
-    QLabel* legal_;
-    QLabel* hint_;
+    QVBoxLayout* column_ = nullptr;
+    QHBoxLayout* line_ = nullptr;
+    QLabel* legal_ = nullptr;
+    QLabel* hint_ = nullptr;
     bool problem_ = false;
 };
 

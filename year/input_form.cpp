@@ -50,7 +50,6 @@ QSpinBox* Count(const char* name)
     auto* spin = new QSpinBox;
     spin->setObjectName(QLatin1String(name));
     spin->setRange(0, 10);
-    spin->setSuffix(QStringLiteral(" 人"));
     return spin;
 }
 
@@ -127,7 +126,8 @@ void InputForm::buildIncome()
         ->setLegal(QStringLiteral("本年在本单位开始任职的月份"));
     c_.wageEdit = moneyEdit("wageEdit");
     row(QStringLiteral("月工资(&W)"), {c_.wageEdit, Words(QStringLiteral("元"))})
-        ->setLegal(QStringLiteral("税前，每月相同；某月不同可在明细表中修改"));
+        ->setLegal(QStringLiteral("税前；某月不同可在明细表中改"),
+                   QStringLiteral("每月相同的税前工资；某月不同，在右侧明细表中修改该月的工资"));
     c_.bonusEdit = moneyEdit("bonusEdit", QStringLiteral("0"));
     c_.bonusMonthBox = MonthChoice("bonusMonthBox");
     row(QStringLiteral("年终奖(&B)"),
@@ -201,11 +201,13 @@ void InputForm::buildSpecial()
     groups_->addWidget(group);
     c_.childrenSpin = Count("childrenSpin");
     c_.childShareBox = Share("childShareBox");
-    row(QStringLiteral("子女教育(&C)"), {c_.childrenSpin, c_.childShareBox},
+    row(QStringLiteral("子女教育(&C)"),
+        {c_.childrenSpin, Words(QStringLiteral("人")), c_.childShareBox},
         {QStringLiteral("子女教育人数"), QStringLiteral("子女教育扣除比例")});
     c_.infantSpin = Count("infantSpin");
     c_.infantShareBox = Share("infantShareBox");
-    row(QStringLiteral("3岁以下婴幼儿照护"), {c_.infantSpin, c_.infantShareBox},
+    row(QStringLiteral("3岁以下婴幼儿照护"),
+        {c_.infantSpin, Words(QStringLiteral("人")), c_.infantShareBox},
         {QStringLiteral("婴幼儿照护人数"), QStringLiteral("婴幼儿照护扣除比例")});
     c_.degreeCheck = new QCheckBox(QStringLiteral("在读"));
     c_.degreeCheck->setObjectName(QStringLiteral("degreeCheck"));
@@ -251,7 +253,8 @@ void InputForm::buildOther()
     c_.wholeYearCheck = new QCheckBox(QStringLiteral("自1月起按全年6万元减除"));
     c_.wholeYearCheck->setObjectName(QStringLiteral("wholeYearCheck"));
     row(QStringLiteral("全年减除6万"), {c_.wholeYearCheck})
-        ->setLegal(QStringLiteral("上年各月均在本单位领薪且全年工资不超过6万元"));
+        ->setLegal(QStringLiteral("上年全年在本单位、工资不超过6万"),
+                   QStringLiteral("上一完整纳税年度各月均在本单位领取工资且全年工资不超过6万元"));
 }
 
 void InputForm::buildReconciliation()
@@ -263,10 +266,12 @@ void InputForm::buildReconciliation()
     c_.reconcileWholeYearCheck->setObjectName(QStringLiteral("reconcileWholeYearCheck"));
     row(QStringLiteral("专项附加扣除月数"), {c_.reconcileWholeYearCheck},
         {QStringLiteral("汇算时补扣入职前月份的专项附加扣除")})
-        ->setLegal(QStringLiteral("年中入职、扣除条件全年具备时勾选"));
+        ->setLegal(QStringLiteral("年中入职、条件全年具备时勾选"),
+                   QStringLiteral("子女教育、房贷等扣除条件在入职前的月份也具备时，汇算时可补扣"));
     c_.otherIncomeEdit = moneyEdit("otherIncomeEdit", QStringLiteral("0"));
     row(QStringLiteral("本年其他收入(&O)"), {c_.otherIncomeEdit, Words(QStringLiteral("元/年"))})
-        ->setLegal(QStringLiteral("入职前或其他单位的工资、劳务报酬收入额等"));
+        ->setLegal(QStringLiteral("入职前或其他单位的收入"),
+                   QStringLiteral("入职前或其他单位的工资、劳务报酬收入额等，只在年度汇算时合并"));
     c_.otherContributionsEdit = moneyEdit("otherContributionsEdit", QStringLiteral("0"));
     row(QStringLiteral("其上已扣社保公积金"),
         {c_.otherContributionsEdit, Words(QStringLiteral("元/年"))});
@@ -291,7 +296,7 @@ void InputForm::connectChanges()
         connect(button, &QAbstractButton::toggled, this, changedNow);
     connect(c_.yearBox, &QComboBox::currentIndexChanged, this,
             [this] { showYearLaw(c_.yearBox->currentData().toInt()); });
-    for (QComboBox* box : {c_.housingBox, c_.elderlyBox, c_.firstMonthBox})
+    for (QComboBox* box : {c_.housingBox, c_.elderlyBox, c_.firstMonthBox, c_.rentTierBox})
         connect(box, &QComboBox::currentIndexChanged, this, &InputForm::showChoices);
     connect(c_.certificateCheck, &QCheckBox::toggled, this, &InputForm::showChoices);
 }
@@ -304,6 +309,7 @@ void InputForm::showChoices()
     c_.elderlyShareEdit->setVisible(c_.elderlyBox->currentData().toInt() == 2);
     c_.certificateMonthBox->setEnabled(c_.certificateCheck->isChecked());
     c_.reconcileWholeYearCheck->setEnabled(c_.firstMonthBox->currentData().toInt() > 1);
+    showYearLaw(c_.yearBox->currentData().toInt()); // the amounts follow the choices
 }
 
 void InputForm::changeEvent(QEvent* event)

@@ -339,15 +339,25 @@ void InputForm::showYearLaw(int year)
     rowOf(c_.degreeCheck)->setLegal(QStringLiteral("每月 %1 元").arg(Yuan(a->continuingDegree)));
     rowOf(c_.certificateCheck)
         ->setLegal(QStringLiteral("当年 %1 元").arg(Yuan(a->certificateYear)));
+    const auto housing = law::Housing(Data(c_.housingBox));
     rowOf(c_.housingBox)
         ->setLegal(
-            QStringLiteral("贷款利息每月 %1 元；租金每月 %2 / %3 / %4 元")
+            housing == law::Housing::Loan ? QStringLiteral("每月 %1 元").arg(Yuan(a->housingLoan))
+            : housing == law::Housing::Rent
+                ? QStringLiteral("每月 %1 元").arg(Yuan(a->rent[Data(c_.rentTierBox) - 1]))
+                : QStringLiteral("贷款利息与租金二选一"),
+            QStringLiteral("住房贷款利息每月 %1 元；住房租金每月 %2 / %3 / %4 元")
                 .arg(Yuan(a->housingLoan), Yuan(a->rent[0]), Yuan(a->rent[1]), Yuan(a->rent[2])));
     rowOf(c_.elderlyBox)
-        ->setLegal(QStringLiteral("每月 %1 元；分摊每人不超过 %2 元")
+        ->setLegal(Data(c_.elderlyBox) == 2
+                       ? QStringLiteral("每人至多 %1 元").arg(Yuan(a->elderlyShareCap))
+                       : QStringLiteral("每月 %1 元").arg(Yuan(a->elderlyOnlyChild)),
+                   QStringLiteral("独生子女每月 %1 元；非独生子女分摊，每人每月不超过 %2 元")
                        .arg(Yuan(a->elderlyOnlyChild), Yuan(a->elderlyShareCap)));
     rowOf(c_.illnessEdit)
-        ->setLegal(QStringLiteral("超过 %1 元的部分，最多 %2 元，汇算时扣除")
+        ->setLegal(QStringLiteral("超过 %1 元的部分，至多 %2 元")
+                       .arg(Yuan(a->illnessFloor), Yuan(a->illnessCap)),
+                   QStringLiteral("自付超过 %1 元的部分，每年最多 %2 元，在年度汇算时扣除")
                        .arg(Yuan(a->illnessFloor), Yuan(a->illnessCap)));
     const law::OtherDeductionCap& health = law::CommercialHealthInsuranceCap();
     rowOf(c_.healthInsuranceEdit)

@@ -58,6 +58,8 @@ public:
     void setChecked(const QString& name, bool checked);
     void setCount(const QString& name, int count);
     QString hint(const QString& name) const; // the reason or note below a box, "" when hidden
+    // Brings up the page of the result tabs that holds `widget`, as a user clicks its tab.
+    void showPageOf(QWidget* widget);
 
     // The realistic year: wage 25,000, bonus 60,000 in December, two children in school, a
     // housing loan, contribution bases between Shanghai-like floors and caps.
