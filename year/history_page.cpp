@@ -59,6 +59,8 @@ HistoryPage::HistoryPage(QWidget* parent)
     split->addWidget(table_);
     split->addWidget(chart_);
     split->setChildrenCollapsible(false);
+    split->setStretchFactor(0, 0); // the table needs only its rows; the chart takes the rest
+    split->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption_);
     layout->addWidget(split, 1);
@@ -111,6 +113,7 @@ void HistoryPage::setInput(const std::optional<law::YearPlanInput>& input,
     for (int r = 0; r < table_->rowCount(); ++r)
         height += table_->rowHeight(r);
     table_->setMinimumHeight(height);
+    table_->setMaximumHeight(height);
     auto* axis = static_cast<QBarCategoryAxis*>(chart_->chart()->axes(Qt::Horizontal).first());
     axis->setCategories(names);
     chart_->chart()->axes(Qt::Vertical).first()->setRange(0, NiceCeiling(highest));

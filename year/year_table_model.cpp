@@ -211,9 +211,7 @@ QVariant YearTableModel::headerData(int section, Qt::Orientation orientation, in
         if (role == ExportRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
             return header(section);
     }
-    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
-        return text(section, Month);
-    return {};
+    return {}; // no row headers: the month is the first column
 }
 
 Qt::ItemFlags YearTableModel::flags(const QModelIndex& index) const

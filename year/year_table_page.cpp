@@ -1,6 +1,7 @@
 #include "year/year_table_page.h"
 
 #include "year/amount_text.h"
+#include "year/line_header.h"
 #include "year/month_explanation.h"
 #include "year/palette_colors.h"
 #include "year/year_table_model.h"
@@ -12,9 +13,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <string_view>
 
 namespace tallyra::year {
 
@@ -29,6 +34,7 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     , explanation_(new QTextBrowser)
 {
     table_->setObjectName(QStringLiteral("yearTable"));
+    table_->setHorizontalHeader(new LineHeader(2, table_));
     table_->setAccessibleName(QStringLiteral("全年逐月明细"));
     table_->setAccessibleDescription(
         QStringLiteral("每月一行，最后一行为全年合计；工资一栏可按 F2 修改"));
@@ -39,12 +45,12 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
                             QAbstractItemView::AnyKeyPressed);
     table_->setTabKeyNavigation(false); // Tab leaves the table; the arrows move within it
     table_->verticalHeader()->hide();
-    // Rows as high as the text needs, so that the twelve months and the year fit in view.
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Rows as high as one line of text needs, so that the twelve months and the year fit in view.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     table_->horizontalHeader()->setStretchLastSection(false);
-    // Some styles size the header for one line: two lines of the headers must show whole.
-    table_->horizontalHeader()->setMinimumHeight(2 * fontMetrics().lineSpacing() + 10);
     table_->viewport()->installEventFilter(this);
+    table_->installEventFilter(this);
     table_->setWordWrap(false);
     table_->setAlternatingRowColors(true);
 
@@ -56,7 +62,6 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     fromButton_->setObjectName(QStringLiteral("wagesFromButton"));
     clearButton_->setObjectName(QStringLiteral("clearWageEditsButton"));
     fromHint_->setObjectName(QStringLiteral("wagesFromHint"));
-    fromHint_->setWordWrap(true);
     auto* caption = new QLabel(QStringLiteral("从所选月份起工资都改为(&T)"));
     caption->setBuddy(fromEdit_);
     auto* line = new QHBoxLayout;
@@ -70,6 +75,7 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     explanation_->setObjectName(QStringLiteral("monthExplanation"));
     explanation_->setAccessibleName(QStringLiteral("所选月份的计算过程"));
     explanation_->setOpenLinks(false);
+    explanation_->viewport()->installEventFilter(this);
     split_ = new QSplitter(Qt::Vertical);
     split_->addWidget(table_);
     split_->addWidget(explanation_);
@@ -80,7 +86,11 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     layout->addWidget(split_, 1);
     layout->addLayout(line);
 
-    connect(model_, &QAbstractItemModel::dataChanged, this, &YearTablePage::fitColumns);
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    fitColumns();
+            });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &YearTablePage::explainSelected);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -96,21 +106,58 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     checkWagesFrom();
 }
 
+// The width of a cell's text. Figures are measured digit by digit from a table of advances (a
+// table of 130 cells is measured at every keystroke); other texts by the font metrics.
+int YearTablePage::textWidth(const QString& text, bool bold)
+{
+    std::array<int, 128>& advances = bold ? boldAdvances_ : plainAdvances_;
+    if (advances[0] == 0) {
+        QFont font = table_->font();
+        font.setBold(bold);
+        const QFontMetrics metrics(font);
+        advances.fill(-1);
+        advances[0] = 1;
+        for (const char c : std::string_view("0123456789,.-% "))
+            advances[std::size_t(c)] = metrics.horizontalAdvance(QLatin1Char(c));
+    }
+    int width = 0;
+    for (const QChar c : text) {
+        const int advance = c.unicode() < 128 ? advances[c.unicode()] : -1;
+        if (advance < 0) {
+            QFont font = table_->font();
+            font.setBold(bold);
+            return QFontMetrics(font).horizontalAdvance(text);
+        }
+        width += advance;
+    }
+    return width;
+}
+
 // Every column as wide as its widest figure or header line at the user's font; room left over
 // is shared out, so the table fills its view without squeezing a column.
 void YearTablePage::fitColumns()
 {
-    table_->resizeColumnsToContents();
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) +
+                        fontMetrics().horizontalAdvance(QStringLiteral("00"));
+    const QFontMetrics headerFont(table_->horizontalHeader()->font());
     const int columns = model_->columnCount();
+    QList<int> widths;
     int used = 0;
+    for (int c = 0; c < columns; ++c) {
+        int width = 0;
+        for (const QString& line : model_->headerData(c, Qt::Horizontal).toString().split('\n'))
+            width = std::max(width, headerFont.horizontalAdvance(line) + padding);
+        for (int r = 0; r < model_->rowCount(); ++r) {
+            const QModelIndex cell = model_->index(r, c);
+            const bool bold = cell.data(Qt::FontRole).value<QFont>().bold();
+            width = std::max(width, textWidth(cell.data().toString(), bold) + padding);
+        }
+        widths << width;
+        used += width;
+    }
+    const int spare = std::max(0, table_->viewport()->width() - used);
     for (int c = 0; c < columns; ++c)
-        used += table_->columnWidth(c);
-    const int spare = table_->viewport()->width() - used;
-    if (spare <= 0)
-        return;
-    for (int c = 0; c < columns; ++c)
-        table_->setColumnWidth(c, table_->columnWidth(c) + spare / columns +
-                                      (c < spare % columns ? 1 : 0));
+        table_->setColumnWidth(c, widths[c] + spare / columns + (c < spare % columns ? 1 : 0));
 }
 
 // Once the page has its height, the table gets the height of its thirteen rows and the
@@ -131,8 +178,19 @@ bool YearTablePage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == table_->viewport() && event->type() == QEvent::Resize)
         fitColumns();
+    if (watched == table_ &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+        plainAdvances_.fill(0);
+        boldAdvances_.fill(0);
+        fitColumns();
+    }
     if (watched == split_ && event->type() == QEvent::Resize && !sized_ && isVisible())
         shareHeight();
+    if (watched == explanation_->viewport() && event->type() == QEvent::Paint &&
+        !explanationPainted_) {
+        explanationPainted_ = true;
+        QTimer::singleShot(0, this, &YearTablePage::explainSelected);
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -167,6 +225,10 @@ void YearTablePage::showWageProblem(const QString& reason)
 
 void YearTablePage::explainSelected()
 {
+    // The explanation is laid out once the window has drawn its first frame: a window that opens
+    // a little later for it would be no more usable.
+    if (!explanationPainted_)
+        return;
     if (!plan_ || !input_) {
         QString html = QStringLiteral("<p><b>输入有误，暂不计算：</b></p><ul>");
         for (const QString& problem : problems_)

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 class QLabel;
@@ -44,6 +45,7 @@ signals:
 private:
     void explainSelected();
     void fitColumns();
+    int textWidth(const QString& text, bool bold);
     void shareHeight();
     void checkWagesFrom();
 
@@ -56,6 +58,10 @@ private:
     QTextBrowser* explanation_;
     QSplitter* split_ = nullptr;
     bool sized_ = false;
+    bool explanationPainted_ = false;
+    std::array<int, 128>
+        plainAdvances_{}; // the advance of each ASCII character; [0] set once measured
+    std::array<int, 128> boldAdvances_{};
     const law::YearPlanInput* input_ = nullptr;
     const law::YearPlan* plan_ = nullptr;
     QStringList problems_;

@@ -90,24 +90,18 @@ void YearWindow::createCentral()
     scroll->setMinimumWidth(std::max(30 * em, formWidth));
 
     tablePage_ = new YearTablePage(model_);
-    chartPlace_ = new QWidget;
-    chartPlace_->setLayout(new QVBoxLayout);
-    bonusView_ = TextPage("bonusView", QStringLiteral("年终奖计税比较"));
-    reconciliationView_ = TextPage("reconciliationView", QStringLiteral("年度汇算"));
-    takeHome_ = new TakeHomePage;
-    historyPlace_ = new QWidget;
-    historyPlace_->setLayout(new QVBoxLayout);
-    compare_ = new ComparePage([this](const QString& name) { return profiles_.load(name); });
-
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("resultTabs"));
     tabs_->addTab(tablePage_, QStringLiteral("逐月明细"));
-    tabs_->addTab(chartPlace_, QStringLiteral("图表"));
-    tabs_->addTab(bonusView_, QStringLiteral("年终奖"));
-    tabs_->addTab(reconciliationView_, QStringLiteral("年度汇算"));
-    tabs_->addTab(takeHome_, QStringLiteral("税后倒推"));
-    tabs_->addTab(historyPlace_, QStringLiteral("历年税法"));
-    tabs_->addTab(compare_, QStringLiteral("方案对比"));
+    // The other pages are places until first shown: built then, they cost the start nothing.
+    for (const QString& caption :
+         {QStringLiteral("图表"), QStringLiteral("年终奖"), QStringLiteral("年度汇算"),
+          QStringLiteral("税后倒推"), QStringLiteral("历年税法"), QStringLiteral("方案对比")}) {
+        auto* place = new QWidget;
+        auto* layout = new QVBoxLayout(place);
+        layout->setContentsMargins(0, 0, 0, 0);
+        tabs_->addTab(place, caption);
+    }
 
     auto* split = new QSplitter;
     split->setObjectName(QStringLiteral("mainSplitter"));
@@ -128,42 +122,114 @@ void YearWindow::createCentral()
     });
     connect(tablePage_, &YearTablePage::wagesFromRequested, form_, &InputForm::setWagesFrom);
     connect(tablePage_, &YearTablePage::clearEditsRequested, form_, &InputForm::clearWageEdits);
-    connect(takeHome_, &TakeHomePage::applyRequested, this, [this](const TakeHomePage::Wages& w) {
-        for (int m = 1; m <= 12; ++m)
-            if (w[m - 1])
-                form_->setMonthWage(m, *w[m - 1]);
-        tabs_->setCurrentIndex(TablePage);
-    });
-    connect(tabs_, &QTabWidget::currentChanged, this, &YearWindow::buildPageOnFirstShow);
+    connect(tabs_, &QTabWidget::currentChanged, this, &YearWindow::showPage);
 }
 
 MonthChart* YearWindow::chart()
 {
-    buildPageOnFirstShow(ChartPage);
+    showPage(ChartPage);
     return chart_;
 }
 
 HistoryPage* YearWindow::history()
 {
-    buildPageOnFirstShow(HistoryPageIndex);
+    showPage(HistoryPageIndex);
     return history_;
+}
+
+TakeHomePage* YearWindow::takeHome()
+{
+    showPage(TakeHomePageIndex);
+    return takeHome_;
+}
+
+ComparePage* YearWindow::compare()
+{
+    showPage(ComparePageIndex);
+    return compare_;
+}
+
+void YearWindow::showPage(int index)
+{
+    buildPageOnFirstShow(index);
+    refreshPage(index);
+}
+
+// Brings a page up to the inputs now, if it was left behind.
+void YearWindow::refreshPage(int index)
+{
+    if (index < 0 || index >= int(stale_.size()) || !stale_[std::size_t(index)])
+        return;
+    stale_[std::size_t(index)] = false;
+    const std::optional<law::YearPlanInput> input =
+        inputs_ ? std::optional(inputs_->plan) : std::nullopt;
+    const QString refused = QStringLiteral("<p>左侧输入有误，暂不计算。</p>");
+    switch (index) {
+    case ChartPage:
+        chart_->setPlan(plan_);
+        break;
+    case BonusPage:
+        bonusView_->setHtml(plan_ ? DescribeBonus(*input, *plan_) : refused);
+        break;
+    case ReconciliationPage:
+        reconciliationView_->setHtml(plan_ ? DescribeReconciliation(*input, *plan_) : refused);
+        break;
+    case TakeHomePageIndex:
+        takeHome_->setInput(input);
+        break;
+    case HistoryPageIndex:
+        history_->setInput(input, plan_);
+        break;
+    case ComparePageIndex:
+        compare_->setCurrent(inputs_);
+        break;
+    default:
+        break;
+    }
 }
 
 void YearWindow::buildPageOnFirstShow(int index)
 {
-    if (index == ChartPage && !chart_) {
-        chart_ = new MonthChart;
-        chartPlace_->layout()->setContentsMargins(0, 0, 0, 0);
-        chartPlace_->layout()->addWidget(chart_);
-        chart_->setPlan(plan_);
-        chart_->show();
-    } else if (index == HistoryPageIndex && !history_) {
-        history_ = new HistoryPage;
-        historyPlace_->layout()->setContentsMargins(0, 0, 0, 0);
-        historyPlace_->layout()->addWidget(history_);
-        history_->setInput(inputs_ ? std::optional(inputs_->plan) : std::nullopt, plan_);
-        history_->show();
+    if (index <= TablePage || index >= tabs_->count() || built_[std::size_t(index)])
+        return;
+    built_[std::size_t(index)] = true;
+    QWidget* page = nullptr;
+    switch (index) {
+    case ChartPage:
+        page = chart_ = new MonthChart;
+        break;
+    case BonusPage:
+        page = bonusView_ = TextPage("bonusView", QStringLiteral("年终奖计税比较"));
+        break;
+    case ReconciliationPage:
+        page = reconciliationView_ = TextPage("reconciliationView", QStringLiteral("年度汇算"));
+        break;
+    case TakeHomePageIndex:
+        page = takeHome_ = new TakeHomePage;
+        connect(takeHome_, &TakeHomePage::applyRequested, this, &YearWindow::applyWages);
+        break;
+    case HistoryPageIndex:
+        page = history_ = new HistoryPage;
+        break;
+    case ComparePageIndex:
+        page = compare_ =
+            new ComparePage([this](const QString& name) { return profiles_.load(name); });
+        compare_->setProfiles(profiles_.names());
+        break;
+    default:
+        return;
     }
+    tabs_->widget(index)->layout()->addWidget(page);
+    page->show();
+    stale_[std::size_t(index)] = true;
+}
+
+void YearWindow::applyWages(const std::array<std::optional<law::Money>, 12>& wages)
+{
+    for (int m = 1; m <= 12; ++m)
+        if (wages[m - 1])
+            form_->setMonthWage(m, *wages[m - 1]);
+    tabs_->setCurrentIndex(TablePage);
 }
 
 void YearWindow::recompute()
@@ -180,19 +246,10 @@ void YearWindow::recompute()
             inputs_.reset();
         }
     }
-    const std::optional<law::YearPlanInput> input =
-        inputs_ ? std::optional(inputs_->plan) : std::nullopt;
     model_->setPlan(plan_);
     tablePage_->showPlan(inputs_ ? &inputs_->plan : nullptr, plan_ ? &*plan_ : nullptr, problems_);
-    const QString refused = QStringLiteral("<p>左侧输入有误，暂不计算。</p>");
-    bonusView_->setHtml(plan_ ? DescribeBonus(*input, *plan_) : refused);
-    reconciliationView_->setHtml(plan_ ? DescribeReconciliation(*input, *plan_) : refused);
-    takeHome_->setInput(input);
-    if (chart_)
-        chart_->setPlan(plan_);
-    if (history_)
-        history_->setInput(input, plan_);
-    compare_->setCurrent(inputs_);
+    stale_ = built_; // the pages not built yet are brought up to date as they are built
+    refreshPage(tabs_->currentIndex());
     for (QAction* action : {exportCsvAction_, exportPdfAction_, printAction_})
         action->setEnabled(plan_.has_value());
     markModified();

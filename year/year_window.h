@@ -7,6 +7,8 @@
 #include <QDate>
 #include <QMainWindow>
 
+#include <array>
+
 #include <functional>
 #include <optional>
 
@@ -57,11 +59,12 @@ public:
     YearTableModel* model() const { return model_; }
     YearTablePage* tablePage() const { return tablePage_; }
     QTabWidget* tabs() const { return tabs_; }
-    // The pages built on first showing (their charts cost start-up time); built by these.
+    // The pages built on first showing (their charts cost start-up time); built and brought up
+    // to date by these.
     MonthChart* chart();
     HistoryPage* history();
-    TakeHomePage* takeHome() const { return takeHome_; }
-    ComparePage* compare() const { return compare_; }
+    TakeHomePage* takeHome();
+    ComparePage* compare();
     ProfileStore& profiles() { return profiles_; }
 
     const std::optional<PlannerInputs>& inputs() const { return inputs_; }
@@ -96,6 +99,9 @@ private:
     void markModified();
     void showProfileHint(const QString& text);
     void buildPageOnFirstShow(int index);
+    void showPage(int index);
+    void refreshPage(int index);
+    void applyWages(const std::array<std::optional<law::Money>, 12>& wages);
     QString suggestedFileName(const QString& suffix) const;
 
     YearServices services_;
@@ -104,8 +110,6 @@ private:
     YearTableModel* model_ = nullptr;
     YearTablePage* tablePage_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    QWidget* chartPlace_ = nullptr;
-    QWidget* historyPlace_ = nullptr;
     MonthChart* chart_ = nullptr;
     HistoryPage* history_ = nullptr;
     QTextBrowser* bonusView_ = nullptr;
@@ -124,6 +128,10 @@ private:
     QAction* quitAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QList<QAction*> pageActions_;
+    // Pages whose figures were left for when they are shown: laying out text no one sees costs
+    // start-up time and every keystroke.
+    std::array<bool, 7> stale_{};
+    std::array<bool, 7> built_{true}; // the table page from the start
 
     std::optional<PlannerInputs> inputs_;
     std::optional<law::YearPlan> plan_;

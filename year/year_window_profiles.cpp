@@ -102,7 +102,8 @@ void YearWindow::showProfiles(const QString& chosen)
         profileBox_->addItems(names);
         profileBox_->setEditText(chosen);
     }
-    compare_->setProfiles(names);
+    if (compare_)
+        compare_->setProfiles(names);
     deleteProfileAction_->setEnabled(!names.isEmpty());
 }
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -245,6 +246,7 @@ private slots:
         saveTwo();
         QtSettingsStore store(ini());
         test::YearDriver d(store);
+        d.showPageOf(d.window().compare());
         d.window().compare()->choose(QStringLiteral("上海 2026"), QStringLiteral("offer A"));
         QTableWidget* table = d.window().compare()->table();
         const auto a = d.window().profiles().load(QStringLiteral("上海 2026"));

@@ -15,8 +15,11 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+
+#include <map>
 
 using namespace tallyra;
 using law::Money;
@@ -43,8 +46,15 @@ QString Shown(test::YearDriver& d, int month, int column)
     return d.window().model()->index(month - 1, column).data().toString();
 }
 
+// The text of a page, shown first as a user brings it up (pages not shown are left to then).
 QString Text(test::YearDriver& d, const char* view)
 {
+    // The pages are built as they are first shown.
+    const std::map<QString, int> pages = {{QStringLiteral("monthExplanation"), 0},
+                                          {QStringLiteral("bonusView"), 2},
+                                          {QStringLiteral("reconciliationView"), 3}};
+    d.window().tabs()->setCurrentIndex(pages.at(QLatin1String(view)));
+    QApplication::processEvents(); // the explanation is written once the window has been drawn
     return d.control<QTextBrowser>(QLatin1String(view))->toPlainText();
 }
 
@@ -345,6 +355,8 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("单独计税更省，全年少缴 4,560.00 元")),
                  qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("多发少得")));
+        // Changed while another page is in front: the page is brought up to date when shown.
+        d.window().tabs()->setCurrentIndex(0);
         d.setChecked(QStringLiteral("bonusCombinedOption"), true);
         law::YearPlanInput in = RealisticYear();
         in.bonusTreatment = law::BonusTreatment::Combined;
@@ -447,7 +459,7 @@ private slots:
     {
         test::YearDriver d;
         d.enterRealisticYear();
-        d.window().tabs()->setCurrentWidget(d.window().takeHome());
+        d.showPageOf(d.window().takeHome());
         d.type(QStringLiteral("takeHomeEdit"), QStringLiteral("18000"));
         const auto expected = law::WagesForTakeHome(d.window().inputs()->plan, M("18000"));
         auto* table = d.control<QTableWidget>("takeHomeTable");
