@@ -527,6 +527,42 @@ private slots:
         CompareWithEngine(d, law::PlanYear(RealisticYear()));
     }
 
+    // Every box of the form refuses a text that is no number, says why beside itself, and the
+    // year is not computed from the rest.
+    void everyBoxSaysWhyItRefuses_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("reason");
+        const QString money = QStringLiteral("不是金额");
+        const QString rate = QStringLiteral("不是百分比");
+        for (const char* box :
+             {"wageEdit", "bonusEdit", "socialBaseEdit", "socialFloorEdit", "socialCapEdit",
+              "fundBaseEdit", "fundFloorEdit", "fundCapEdit", "elderlyShareEdit", "illnessEdit",
+              "healthInsuranceEdit", "personalPensionEdit", "otherDeductionEdit", "otherIncomeEdit",
+              "otherContributionsEdit", "otherWithheldEdit"})
+            QTest::newRow(box) << box << money;
+        for (const char* box :
+             {"pensionRateEdit", "employerPensionRateEdit", "medicalRateEdit",
+              "employerMedicalRateEdit", "unemploymentRateEdit", "employerUnemploymentRateEdit",
+              "employerInjuryRateEdit", "fundRateEdit", "employerFundRateEdit"})
+            QTest::newRow(box) << box << rate;
+    }
+    void everyBoxSaysWhyItRefuses()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, reason);
+        test::YearDriver d;
+        d.enterRealisticYear();
+        d.choose(QStringLiteral("elderlyBox"), 2); // a share: its box is shown
+        d.type(QStringLiteral("elderlyShareEdit"), QStringLiteral("1000"));
+        QVERIFY(d.window().plan());
+        d.type(box, QStringLiteral("x7"));
+        QVERIFY2(d.hint(box).contains(reason), qPrintable(d.hint(box)));
+        QVERIFY(!d.window().plan());
+        QCOMPARE(Cell(d, 13, Column::Withheld), std::nullopt);
+        QVERIFY(d.messages().shown.isEmpty());
+    }
+
     // Grouping commas and full-width digits, as typed with a Chinese input method, read right.
     void readsAmountsAsPeopleTypeThem()
     {
