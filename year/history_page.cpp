@@ -13,7 +13,6 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -55,15 +54,10 @@ HistoryPage::HistoryPage(QWidget* parent)
     series->attachAxis(chart->axes(Qt::Horizontal).first());
     series->attachAxis(axis);
     chart->legend()->hide();
-    auto* split = new QSplitter(Qt::Vertical);
-    split->addWidget(table_);
-    split->addWidget(chart_);
-    split->setChildrenCollapsible(false);
-    split->setStretchFactor(0, 0); // the table needs only its rows; the chart takes the rest
-    split->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption_);
-    layout->addWidget(split, 1);
+    layout->addWidget(table_); // as high as its rows
+    layout->addWidget(chart_, 1);
     followPalette();
 }
 
