@@ -1,5 +1,6 @@
 // tallyra-year: the year planner for today's law.
 #include "platform/app_identity.h"
+#include "platform/gui_application.h"
 #include "platform/message_boxes.h"
 #include "platform/settings_store.h"
 #include "ui/interface_font.h"
@@ -12,8 +13,9 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    tallyra::InstallChineseTranslations(app);
+    const std::unique_ptr<QApplication> app =
+        tallyra::StartGuiApplication(argc, argv, "tallyra-year");
+    tallyra::InstallChineseTranslations(*app);
     // Lets a Wayland desktop match the window with the installed desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral(TALLYRA_YEAR_DESKTOP_FILE_NAME));
     QApplication::setApplicationName(QStringLiteral("tallyra-year"));
