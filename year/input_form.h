@@ -120,6 +120,8 @@ private:
     void readReconciliation(PlannerInputs& in, QStringList& problems);
     void checkAcross(PlannerInputs& in, QStringList& problems);
     void noteCaps(const PlannerInputs& in);
+    law::Money readMoney(QLineEdit* edit, QStringList& problems,
+                         std::optional<law::Money> empty = law::Money()) const;
 
     QLineEdit* moneyEdit(const char* name, const QString& placeholder = QString());
     QLineEdit* rateEdit(const char* name);

@@ -72,23 +72,26 @@ InputForm::Reading InputForm::read()
     return {in, {}};
 }
 
+// An amount box's value; a refused text shows its reason beside the box and counts as zero.
+Money InputForm::readMoney(QLineEdit* edit, QStringList& problems, std::optional<Money> empty) const
+{
+    const AmountReading r = ReadAmount(edit->text(), empty);
+    if (!r.value)
+        Refuse(rowOf(edit), edit, r.reason, problems);
+    return r.value.value_or(Money());
+}
+
 void InputForm::readIncome(PlannerInputs& in, QStringList& problems)
 {
     law::YearPlanInput& p = in.plan;
     p.year = Data(c_.yearBox);
     p.firstMonthEmployed = Data(c_.firstMonthBox);
-    auto money = [&](QLineEdit* edit, std::optional<Money> empty) {
-        const AmountReading r = ReadAmount(edit->text(), empty);
-        if (!r.value)
-            Refuse(rowOf(edit), edit, r.reason, problems);
-        return r.value.value_or(Money());
-    };
-    in.wage = money(c_.wageEdit, std::nullopt);
+    in.wage = readMoney(c_.wageEdit, problems, std::nullopt);
     for (int m = 1; m <= 12; ++m) {
         in.wageEdited[m - 1] = edits_[m - 1].has_value();
         p.wages[m - 1] = edits_[m - 1].value_or(in.wage);
     }
-    p.bonus = money(c_.bonusEdit, Money());
+    p.bonus = readMoney(c_.bonusEdit, problems);
     p.bonusMonth = Data(c_.bonusMonthBox);
     p.bonusTreatment = c_.bonusCombinedOption->isChecked() ? law::BonusTreatment::Combined
                                                            : law::BonusTreatment::Separate;
@@ -97,12 +100,7 @@ void InputForm::readIncome(PlannerInputs& in, QStringList& problems)
 void InputForm::readContributions(PlannerInputs& in, QStringList& problems)
 {
     law::ContributionSetup& c = in.plan.contributions;
-    auto money = [&](QLineEdit* edit) {
-        const AmountReading r = ReadAmount(edit->text(), Money());
-        if (!r.value)
-            Refuse(rowOf(edit), edit, r.reason, problems);
-        return r.value.value_or(Money());
-    };
+    auto money = [&](QLineEdit* edit) { return readMoney(edit, problems); };
     auto base = [&](QLineEdit* fixed, QLineEdit* floor, QLineEdit* cap) {
         law::ContributionBase b;
         if (!fixed->text().trimmed().isEmpty())
@@ -153,21 +151,13 @@ void InputForm::readSpecial(PlannerInputs& in, QStringList& problems)
             Refuse(rowOf(c_.elderlyShareEdit), c_.elderlyShareEdit, r.reason, problems);
         s.elderlyShare = r.value.value_or(Money());
     }
-    const AmountReading illness = ReadAmount(c_.illnessEdit->text(), Money());
-    if (!illness.value)
-        Refuse(rowOf(c_.illnessEdit), c_.illnessEdit, illness.reason, problems);
-    s.seriousIllnessCost = illness.value.value_or(Money());
+    s.seriousIllnessCost = readMoney(c_.illnessEdit, problems);
 }
 
 void InputForm::readOther(PlannerInputs& in, QStringList& problems)
 {
     law::YearPlanInput& p = in.plan;
-    auto money = [&](QLineEdit* edit) {
-        const AmountReading r = ReadAmount(edit->text(), Money());
-        if (!r.value)
-            Refuse(rowOf(edit), edit, r.reason, problems);
-        return r.value.value_or(Money());
-    };
+    auto money = [&](QLineEdit* edit) { return readMoney(edit, problems); };
     p.other.commercialHealthInsurance = money(c_.healthInsuranceEdit);
     p.other.personalPension = money(c_.personalPensionEdit);
     p.other.other = money(c_.otherDeductionEdit);
@@ -177,12 +167,7 @@ void InputForm::readOther(PlannerInputs& in, QStringList& problems)
 void InputForm::readReconciliation(PlannerInputs& in, QStringList& problems)
 {
     law::YearPlanInput& p = in.plan;
-    auto money = [&](QLineEdit* edit) {
-        const AmountReading r = ReadAmount(edit->text(), Money());
-        if (!r.value)
-            Refuse(rowOf(edit), edit, r.reason, problems);
-        return r.value.value_or(Money());
-    };
+    auto money = [&](QLineEdit* edit) { return readMoney(edit, problems); };
     p.reconcileItemsForWholeYear =
         p.firstMonthEmployed == 1 || c_.reconcileWholeYearCheck->isChecked();
     p.otherIncome = money(c_.otherIncomeEdit);
