@@ -1,7 +1,7 @@
 // The windows' colours on every desktop palette, measured on their rendered pixels: result
 // figures stay blue and readable, lines and frames visible, disabled captions disabled yet
 // legible, and all of it follows a palette that changes while the window is open.
-#include "about/frm_about.h"
+#include "tests/support/about_on_doubles.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/palettes.h"
 #include "tests/support/pixels.h"
@@ -119,14 +119,6 @@ struct Shortfalls {
     }
 };
 
-struct AboutBox {
-    test::RecordingMessageBoxes messages;
-    test::ScriptedRegistry registry;
-    test::ScriptedFileTest files;
-    test::RecordingLauncher launcher;
-    frmAbout box{AboutServices{&messages, &registry, &files, &launcher}};
-};
-
 } // namespace
 
 class TestDesktopColours : public QObject {
@@ -220,7 +212,7 @@ private slots:
     {
         QFETCH(QString, palette);
         usePalette(palette);
-        AboutBox about;
+        test::AboutOnDoubles about;
         showActive(&about.box);
         Shortfalls shortfalls;
         for (QLabel* label : about.box.findChildren<QLabel*>()) {

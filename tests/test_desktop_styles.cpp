@@ -2,7 +2,7 @@
 // style gives the application, before the windows are built or while they are open, every
 // control keeps the interface font and no caption is cut; and the keyboard's place in the menu
 // bar shows.
-#include "about/frm_about.h"
+#include "tests/support/about_on_doubles.h"
 #include "tests/support/form_driver.h"
 #include "tests/support/pixels.h"
 #include "ui/interface_font.h"
@@ -123,14 +123,6 @@ bool marked(const QImage& idle, const QImage& now, const QRect& title)
     return changed * 10 >= title.width() * title.height();
 }
 
-struct AboutBox {
-    test::RecordingMessageBoxes messages;
-    test::ScriptedRegistry registry;
-    test::ScriptedFileTest files;
-    test::RecordingLauncher launcher;
-    frmAbout box{AboutServices{&messages, &registry, &files, &launcher}};
-};
-
 } // namespace
 
 class TestDesktopStyles : public QObject {
@@ -176,7 +168,7 @@ private slots:
         if (fontChange == FontChange::LargeBeforeBuild)
             QApplication::setFont(largeFont());
         FormDriver d;
-        AboutBox about;
+        test::AboutOnDoubles about;
         d.form().show();
         about.box.show();
         change(fontChange, &d.form());
