@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/app_identity.h"
 #include "platform/file_test.h"
 #include "platform/gui_application.h"

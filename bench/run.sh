@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up benchmark: the calculator against the reference window (bench/reference/, the same
 # controls as plain widgets, no logic), as root on Debian 12. Installs what it needs, builds a
 # Release build into build-bench/ (or $TALLYRA_BENCH_BUILD_DIR) and prints, as medians of one

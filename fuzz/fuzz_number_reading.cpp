@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numeric test and number reading on arbitrary text, read as UTF-8 and as UTF-16, under
 // the Chinese, German and C locales. Nothing may crash; the test and both readings agree; a
 // text that passes gives a finite value within the single range; blanks around a number, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts of arbitrary single and double bit patterns: every finite value is written as a
 // plain decimal (digits, at most one separator, a leading "-" only for a negative value, never
 // an exponent, "nan" or "inf") that reads back to the value within half a unit of its last

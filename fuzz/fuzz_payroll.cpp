@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a payroll file, and as an amount: the reader, the encodings, the checks and the
 // withholding must neither crash nor wrap. A file that is accepted comes back as UTF-8 with a
 // byte-order mark and CRLF line ends; an amount that is read writes back to the same figure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation core on any finite inputs the window lets through: a salary figure of zero or
 // more, any subsidy, a three-funds total of zero or more (as a single, as a double, or as the
 // number text of a contributions total read back), a threshold above zero. The bracket choice,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/withhold_job.h"
 
 #include "law/calendar.h"

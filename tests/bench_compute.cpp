@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times one Compute request on an offscreen main window: read, check, recompute the funds,
 // compute the tax and write the four result boxes. Run: QT_QPA_PLATFORM=offscreen ./bench_compute
 #include "tests/support/form_driver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A helper for the settings fault tests: saves the three remembered inputs over and over through
 // the settings store into a given INI file, so that the test can kill it in the middle of a save.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/frm_about.h"
 #include "platform/file_test.h"
 #include "platform/launcher.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader and a keyboard-only user get from the main window: Chinese names, result
 // descriptions, values read back, focus moves announced, a visible focus, menus by keyboard.
 #include "tests/support/form_driver.h"

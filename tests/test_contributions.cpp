@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/contributions.h"
 #include "core/number_text.h"
 #include "tests/support/exact_compare.h"

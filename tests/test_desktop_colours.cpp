@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows' colours on every desktop palette, measured on their rendered pixels: result
 // figures stay blue and readable, lines and frames visible, disabled captions disabled yet
 // legible, and all of it follows a palette that changes while the window is open.

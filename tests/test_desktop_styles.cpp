@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows under every style Qt offers: a fixed design, so whatever font a platform theme or
 // style gives the application, before the windows are built or while they are open, every
 // control keeps the interface font and no caption is cut; and the keyboard's place in the menu

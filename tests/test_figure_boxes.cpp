@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A figure wider than its box never reads as another number: whenever the box does not have the
 // focus it shows the figure's first digits, its tooltip holds the whole figure, and copying
 // copies all of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form builder on small tables of its own: what it builds from a sound table, what it
 // reports for a table that does not resolve, and that such a table ends the program in every
 // build type.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The group frame's painting: its rounded corners come out pixel for pixel as in the stored
 // image, whose four corners were checked by eye at 16x magnification.
 #include "ui/group_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real message boxes: caption, no icon, Chinese buttons, Yes the default, access keys, and
 // room for the caption and the text.
 #include "about/about_messages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program finds the user's readme, in the layouts it is run from: a build folder or a
 // Windows install (the readme beside the program) and an installed tree (<prefix>/bin with the
 // readme in <prefix>/share/tallyra).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long random session on the real window, as a payroll clerk in a hurry might run it: whatever
 // is typed, pasted, chosen, ticked or pressed, every result box holds a figure, every message is
 // one of the program's own, and the window keeps answering. Each seed replays exactly; a seed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The remembered inputs: saving them, restoring them on the next start, and every message.
 #include "platform/settings_store.h"
 #include "tests/support/form_driver.h"

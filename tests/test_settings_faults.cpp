@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file under faults: damaged or hand-edited, unreadable, in a folder that cannot be
 // written, or cut off by a crash in the middle of a save. Start-up always works and restores
 // nothing unusable, a save says "saved" exactly when the value is on disk, and a value read back

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Started where no graphical display can be opened, the calculator says so in one line, in
 // Chinese and English, and ends with status 1 rather than aborting.
 #include <QDir>

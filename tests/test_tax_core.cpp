@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tax_brackets.h"
 #include "core/tax_formulas.h"
 #include "tests/support/exact_compare.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the threshold choice, Reset, Close and Readme on the real main window.
 #include "tests/support/form_driver.h"
 

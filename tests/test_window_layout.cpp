@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user sees it: every control's place, caption, state and the Tab chain.
 #include "tests/support/form_driver.h"
 #include "ui/interface_font.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of fuzz/ with clang (and AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs each one for a while:
 #   bash tools/fuzz.sh           the short run of the test command: 60 s per target, or

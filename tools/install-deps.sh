@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Tallyra needs to build, test and show its Chinese captions on Debian 12.
 # Safe to run again: it installs only what is missing. Further package names may be given;
 # --windows adds what the Windows edition is built, packed and tested with (tools/windows/).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes screenshots of the calculator after a calculation, as desktops show it: light (the
 # default), dark (Qt's GTK3 platform theme with Adwaita:dark), at 125 % and 150 % scaling, and
 # with a 12 pt desktop font (GTK's font setting). Each on its own X server, without a window

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole test suite a second time with AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs it. The first report of either (leaks included) stops the test that made it, and so
 # fails the run. The build goes to $TALLYRA_ASAN_BUILD_DIR, else beside the normal one:

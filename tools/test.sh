@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds Tallyra with warnings as errors and runs every test; then
 # runs the suite again built with AddressSanitizer and UndefinedBehaviorSanitizer, and a short
 # fuzz run of each fuzz target (tools/test-sanitized.sh, tools/fuzz.sh); last, the Windows

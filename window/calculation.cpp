@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Compute request: reading and checking the inputs, settling the three-funds total, then
 // the tax forwards or backwards and the four result figures.
 #include "window/form1.h"

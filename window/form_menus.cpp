@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar: the settings menu with its four save commands, and the help menu.
 #include "window/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help menu's commands that leave the calculation: About and Readme.
 #include "window/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enter starts a calculation from the salary box, the subsidy box, or the window itself.
 #include "window/form1.h"
 

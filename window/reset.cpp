@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reset: back to a fresh calculation without reading the saved settings again.
 #include "window/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three-funds command: the employee's and the employer's contributions of the ticked
 // funds, worked out from the salary or from a separate base, written into the fund boxes.
 #include "window/form1.h"

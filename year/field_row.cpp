@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/field_row.h"
 
 #include "year/palette_colors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the input form: every box checked, the reasons and notes shown beside the boxes.
 #include "law/laws.h"
 #include "year/amount_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/plan_texts.h"
 
 #include "law/laws.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/take_home_page.h"
 
 #include "year/amount_text.h"

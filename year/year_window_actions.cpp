@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The year planner's menus and their file commands: export to CSV and PDF, print, quit, about.
 #include "platform/app_identity.h"
 #include "platform/message_boxes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Named profiles: the bar above the form, saving, loading, deleting, and the inputs and window
 // kept from one run to the next.
 #include "platform/message_boxes.h"

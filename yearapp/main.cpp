@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tallyra-year: the year planner for today's law.
 #include "platform/app_identity.h"
 #include "platform/gui_application.h"

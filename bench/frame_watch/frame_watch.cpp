@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program on the X display and watches it from the X server's side: the time from
 // just before the program is started to the moment the server has drawn its main window whole
 // for the first time, then the program's resident memory a while later.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a payroll file of EMPLOYEES employees × 12 months of YEAR, month by month as a payroll
 # system exports it (all employees of January, then February …), with every known column, a
 # name and a department to copy through, and fixed pseudo-random wages (the same file each run).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Payroll benchmark: tallyra-payroll withholding a generated company year of 100,000 employees ×
 # 12 months (about 1.2 million lines), on one core. Builds a Release build into
 # build-bench-payroll/ (or $TALLYRA_BENCH_BUILD_DIR), generates the file once, and prints the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the calculator's start-up: a fixed-size window with the same 58 controls and the
 // same two menus, at the same places, with the same captions and in the same interface font,
 // built by the same form builder from the calculator's own control table, but with Qt's plain

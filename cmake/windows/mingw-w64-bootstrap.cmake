@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 GCC (posix threads), before any Qt
 # for Windows exists: tools/windows/build-qt.sh builds Qt itself with it.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows against the Qt whose prefix holds this file, beside
 # mingw-w64-bootstrap.cmake (tools/windows/build-qt.sh puts both there). Use:
 #   cmake -DCMAKE_TOOLCHAIN_FILE=<Qt prefix>/mingw-w64-x86_64.cmake ...

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Uses Tallyra as a screen reader does, over AT-SPI: finds the salary box by its accessible
 name, types a salary, presses Enter, reads the results back by name.
 

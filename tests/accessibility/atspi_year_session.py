@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Uses the year planner as a screen reader does, over AT-SPI: finds the wage box by its
 accessible name, types a wage, and reads months' tax from the year table by the cells' names.
 

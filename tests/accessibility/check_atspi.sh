@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Tallyra on a private X server and D-Bus session with its accessibility bridge on, and
 # uses it over AT-SPI as a screen reader would (atspi_session.py, or the session given for
 # another program of the project, such as the year planner's).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack into a temporary folder and checks its fields and its
 # file list: computed library dependencies, the Chinese font, Qt's translations, and only the
 # program's own files under /usr.
@@ -39,7 +40,8 @@ done
 dpkg-deb -c "$deb" | awk '{print $6}' >"$work/files"
 # The calculator's files, and the year planner's where it was built (it needs Qt Charts).
 ids=(io.github.tallyra.Tallyra)
-expected=(./usr/bin/tallyra ./usr/bin/tallyra-payroll ./usr/share/tallyra/readme.txt)
+expected=(./usr/bin/tallyra ./usr/bin/tallyra-payroll ./usr/share/tallyra/readme.txt
+    ./usr/share/doc/tallyra/copyright)
 if [[ -e $build/yearapp/tallyra-year ]]; then
     ids+=(io.github.tallyra.TallyraYear)
     expected+=(./usr/bin/tallyra-year)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks the tree a desktop needs: each program
 # (the calculator, and the year planner where it was built), its desktop entry and AppStream
 # metainfo (both validated), its icon at every size and as SVG, and the readme in the data
@@ -77,6 +78,8 @@ check_entry()
         grep -q "<id>$id</id>" "$metainfo" || fail "metainfo id differs from the desktop id $id"
         grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
             fail "metainfo does not launch $id.desktop"
+        grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" ||
+            fail "metainfo does not name the project's licence"
         grep -q "<release version=\"$version\"" "$metainfo" ||
             fail "metainfo has no release $version"
         grep -q '<summary xml:lang="zh_CN">' "$metainfo" || fail "metainfo has no Chinese summary"
@@ -95,6 +98,8 @@ if [[ " ${programs[*]} " == *" tallyra-year "* ]]; then
     fi
 fi
 
+cmp -s "$prefix/share/doc/tallyra/copyright" "$source/packaging/copyright" ||
+    fail "share/doc/tallyra/copyright differs or is missing"
 readme=$prefix/share/tallyra/readme.txt
 cmp -s "$readme" "$source/resources/readme.txt" || fail "share/tallyra/readme.txt differs or is missing"
 [[ ! -e $prefix/bin/readme.txt ]] || fail "bin/readme.txt would hide the installed readme"

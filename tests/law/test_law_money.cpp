@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "law/calendar.h"
 #include "law/money.h"
 #include "tests/law/law_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/recording_message_boxes.h"
 
 namespace tallyra::test {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tallyra.exe as Windows sees the file: a GUI-subsystem program (no console window), its icon in
 # every size from 16 to 256 pixels, and its version information.
 #   check_executable.sh <Tallyra.exe>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A program the calculator starts is told how to show its first window: Notepad with the readme
 # maximized, System Information as it chooses. The probe starts itself through the real launcher
 # and writes down the show command it received (3 is SW_SHOWMAXIMIZED).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows packages as a user meets them, under Wine: the installer, run silently, puts the
 # same folder as the portable .zip into Program Files\Tallyra, a Start-menu shortcut
 # "个人所得税计算器" and an entry in Programs and Features; the installed program starts from

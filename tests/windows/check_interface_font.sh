@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The interface font on Windows' own font system: Microsoft YaHei at 9 pt (12 pixels at 96 dpi)
 # where it is installed, as on Chinese Windows; else the same fallbacks as elsewhere, here the
 # Noto CJK font that Wine finds on this machine. Wine's font replacements stand in for an

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Help -> Readme from a program folder whose name has a blank and Chinese characters: Notepad
 # starts with the readme's whole path as its one argument, and opens the file.
 #   check_readme.sh <windows_probe.exe> <readme.txt>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The remembered inputs in the registry: Save All writes HKEY_CURRENT_USER\Software\Tallyra\
 # Settings, each value a string exactly as typed; reg.exe reads them back; values put there by
 # reg.exe are restored at the next start, and values that are no string or no usable number

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # About -> 系统信息 on the registry of a Windows machine (Wine's): the tool's full path under
 # HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO (value PATH), else its folder under ...\Shared
 # Tools Location (value MSINFO) with \MSINFO32.EXE appended, present, absent or of the wrong

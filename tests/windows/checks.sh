@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # The outcome of a check script: one line per check, a summary, and the exit status (sourced).
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one of the calculator's Windows-facing commands on the real platform services (the
 // registry, the settings store in the registry, program start, the file test) and prints what
 // the user would have seen, one line each, so that the scripts beside it can set the machine up

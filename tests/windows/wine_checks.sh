@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Shared by the Windows checks beside it (sourced, not run). They run under Wine in the
 # throwaway prefix and on the X display that tools/windows/test.sh set up (WINEPREFIX, DISPLAY,

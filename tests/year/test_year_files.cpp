@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The year planner's files: the year table exported to CSV and read back, the printed year as
 // a PDF (its pages and its text), and the print command through its dialog.
 #include "tests/year/year_driver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The year planner for every user: a screen-reader name on every control, every input reached
 // with the keyboard alone, nothing cut at larger fonts, and readable on a dark palette.
 #include "tests/year/year_driver.h"

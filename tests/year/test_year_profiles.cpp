@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Named profiles in the settings store: saved, remembered as the last used, restored after a
 // restart and after damage to the file, compared side by side; the calculator's own entries
 // left alone.

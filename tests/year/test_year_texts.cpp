@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The year planner's reading and writing of amounts, rates, profiles, CSV fields and colours,
 // without a window.
 #include "tests/law/law_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The year planner's window driven as a user does: its figures against the engine's, edits in
 // the table, a mid-year start, every deduction item and cap, the bonus, the reconciliation,
 // after-tax → pre-tax, and refused inputs.

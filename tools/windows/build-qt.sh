@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Qt 6.4.2 for 64-bit Windows from Debian's own source package, with Debian's mingw-w64
 # compilers (posix threads), into a prefix the Windows build uses (tools/windows/qt-prefix.sh
 # finds it). Debian's qt6-base-dev is the same version, so its moc, rcc and uic are the host

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the Windows edition (Tallyra.exe, the tests and the Windows checks) with
 # mingw-w64 against Qt for Windows, warnings as errors, into build-win/ beside build/ (or
 # $TALLYRA_WIN_BUILD_DIR). Extra arguments go to CMake.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Windows edition and packs it: the installer Tallyra-<version>-win64.exe and the
 # portable Tallyra-<version>-win64.zip, both in build-win/ (or $TALLYRA_WIN_BUILD_DIR).
 set -euo pipefail

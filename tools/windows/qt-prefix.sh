@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the folder of Qt 6.4.2 for Windows to build against, unpacking a shared copy into the
 # cache first where that is what there is. In this order:
 #   1. $TALLYRA_QT_WIN_PREFIX, when set;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows stage: cross-builds the Windows edition with warnings as errors, packs the
 # installer and the portable .zip, and runs the whole CTest suite of that build under Wine -
 # the same tests as on Linux (Qt's offscreen platform), the Windows checks of tests/windows/

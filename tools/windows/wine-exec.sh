@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program under Wine: CTest's emulator for the cross-built tests.
 # Wine keeps variables named QT_* from Windows programs (they are meant for a Qt on the host)
 # unless they are given prefixed with WINE; the tests' QT_QPA_PLATFORM and the like are passed
