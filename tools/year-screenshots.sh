@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Takes screenshots of the year planner as a user first sees it: with the default inputs, and
+# with the realistic year (wage 25,000, a bonus of 60,000 in December, two children in school, a
+# housing loan, Shanghai-like bases) left from an earlier session. Each on its own X server
+# without a window manager, at a fixed screen size, so that two builds can be compared pixel by
+# pixel (`compare -metric AE a.png b.png null:` prints 0 for identical pictures).
+# Usage: tools/year-screenshots.sh [output folder, default build/year-screenshots]
+#        TALLYRA_YEAR_PROGRAM=/path/to/tallyra-year picks another build of the planner.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TALLYRA_BUILD_DIR:-$root/build}
+out=${1:-$build/year-screenshots}
+program=${TALLYRA_YEAR_PROGRAM:-}
+"$root/tools/install-deps.sh" imagemagick x11-utils >/dev/null
+if [[ -z "$program" ]]; then
+    "$root/tools/build.sh" >/dev/null
+    program=$build/yearapp/tallyra-year
+fi
+mkdir -p "$out"
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+
+# The realistic year as the planner keeps the inputs it was left with.
+realistic_inputs='{"version":1,"year":2026,"firstMonth":1,"wage":"25000","editedWages":{},'\
+'"bonus":"60000","bonusMonth":12,"bonusCombined":false,'\
+'"socialBase":{"fixed":null,"floor":"7460","cap":"37302"},'\
+'"fundBase":{"fixed":null,"floor":"2690","cap":"37302"},'\
+'"special":{"children":2,"housing":"loan"}}'
+
+# shot NAME SIZE [settings file]: the planner's window once it has drawn itself.
+shot() {
+    local name=$1 size=$2 settings=${3:-}
+    local home=$work/$name
+    mkdir -p "$home/config" "$home/runtime"
+    chmod 700 "$home/runtime"
+    [[ -n "$settings" ]] && cp "$settings" "$home/config/Tallyra.conf"
+    exec {displayfd}<> <(:)
+    Xvfb -displayfd "$displayfd" -screen 0 "${size}x24" -nolisten tcp >"$home/xvfb.log" 2>&1 &
+    local xvfb=$!
+    local display
+    read -r -t 20 display <&"$displayfd"
+    exec {displayfd}>&-
+    env -i PATH="$PATH" DISPLAY=":$display" HOME="$home" XDG_CONFIG_HOME="$home/config" \
+        XDG_RUNTIME_DIR="$home/runtime" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb \
+        "$program" >"$home/planner.log" 2>&1 &
+    local planner=$!
+    export DISPLAY=":$display"
+    local window
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name "年度个税计算" | head -1)
+    # The caret blinks: take the picture once two in a row, a second apart, are the same.
+    local previous=""
+    for _ in $(seq 20); do
+        sleep 1
+        import -window "$window" "$home/shot.png"
+        if [[ -n "$previous" ]] && compare -metric AE "$previous" "$home/shot.png" null: 2>/dev/null; then
+            break
+        fi
+        cp "$home/shot.png" "$home/previous.png"
+        previous=$home/previous.png
+    done
+    cp "$home/shot.png" "$out/$name.png"
+    kill "$planner" "$xvfb"
+    wait "$planner" "$xvfb" 2>/dev/null || true
+    echo "$out/$name.png"
+}
+
+printf '[YearPlanner]\nCurrent="%s"\n' "${realistic_inputs//\"/\\\"}" >"$work/realistic.conf"
+shot year-default 1600x1000
+shot year-realistic 1600x1000 "$work/realistic.conf"
