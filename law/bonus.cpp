@@ -40,6 +40,11 @@ Money CliffEnd(Money start, const Bracket& next)
 
 } // namespace
 
+RateTable BonusRateTable()
+{
+    return BonusTable();
+}
+
 std::optional<SeparateBonusTax> TaxBonusSeparately(int year, Money bonus)
 {
     const DatedRule* rule = SeparateBonusRuleOn({year, 12, 31});

@@ -19,6 +19,8 @@ struct SeparateBonusTax {
 };
 // None where no dated entry allows the separate treatment for a bonus paid in that year.
 std::optional<SeparateBonusTax> TaxBonusSeparately(int year, Money bonus);
+// The table whose rows bonus ÷ 12 chooses.
+RateTable BonusRateTable();
 
 // A bonus cliff: bonuses above `start` (a row's upper bound × 12) and below `end` take home
 // less than `start` itself does; from `end` on the take-home is at least as much again.

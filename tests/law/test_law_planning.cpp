@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Planning a year: what the year comes to after the reconciliation.
+// Planning a year: the least-tax split of a package, one wage for a take-home, and what the
+// year comes to after the reconciliation.
+#include "law/one_wage.h"
+#include "law/package_split.h"
+#include "law/split_search.h"
 #include "law/year_outcome.h"
 #include "tests/law/law_test_support.h"
 
 #include <QTest>
 
+#include <map>
 #include <stdexcept>
 
 using namespace tallyra::law;
@@ -24,12 +29,187 @@ YearPlanInput Employee(int year, const char* wage, const char* bonus)
     return in;
 }
 
+// The planner's example: 25,000 a month, 60,000 in December, two children, a housing loan.
+YearPlanInput PlannerExample()
+{
+    YearPlanInput in = Employee(2026, "25000", "60000");
+    in.special.childrenInEducation = 2;
+    in.special.housing = Housing::Loan;
+    return in;
+}
+
+// The least tax of any split whose wage is a whole number of yuan, by trying each.
+PackageSplit BruteForceByYuan(const YearPlanInput& in, Money package)
+{
+    const int months = 13 - in.firstMonthEmployed;
+    PackageSplit best = SplitPackage(in, package, Money());
+    for (Money wage = M("1"); wage.times(months) <= package; wage += M("1")) {
+        const PackageSplit split = SplitPackage(in, package, wage);
+        if (split.tax <= best.tax)
+            best = split;
+    }
+    return best;
+}
+
 } // namespace
 
 class TestLawPlanning : public QObject {
     Q_OBJECT
 
 private slots:
+    // Worked by hand. At 27,000 a month the contributions are 2,160 + 540 + 135 + 1,890 =
+    // 4,725 a month, 56,700 a year; the wages' taxable income is 324,000 − 60,000 − 56,700 −
+    // 60,000 (two children and the loan, 5,000 a month) = 147,300, taxed 20 % − 16,920 =
+    // 12,540; the bonus 36,000 ÷ 12 = 3,000 takes 3 %: 1,080; together 13,620. Each yuan moved
+    // from the wage (20 % of its 82.5 % left after contributions: 16.5 %) to the bonus (3 %)
+    // saves until the bonus reaches 36,000, where a fen more costs the next row's 10 % on all
+    // of it. The best with the bonus in the 10 % row stops where the wages' taxable income
+    // falls to 144,000 (below it they are taxed at 10 % × 82.5 %): 26,666.66 a month, whose
+    // contributions round to 2,133.33 + 533.33 + 133.33 + 1,866.67 = 4,666.66, leaving
+    // 319,999.92 − 60,000 − 55,999.92 − 60,000 = 144,000.00 at 10 % − 2,520 = 11,880, and a
+    // bonus of 40,000.08 at 10 % − 210 = 3,790.01: 15,670.01.
+    void bestSplitOfTheExampleYear()
+    {
+        const BestSplit found = FindBestSplit(PlannerExample());
+        QCOMPARE(found.package, M("360000"));
+        QCOMPARE(found.months, 12);
+        QCOMPARE(found.best.monthlyWage, std::optional<Money>(M("27000")));
+        QCOMPARE(found.best.bonus, M("36000"));
+        QVERIFY(found.best.treatment == BonusTreatment::Separate);
+        QCOMPARE(found.best.tax, M("13620"));
+        QCOMPARE(found.best.employeeContributions, M("56700"));
+        QCOMPARE(found.best.takeHome, M("360000") - M("56700") - M("13620"));
+        QCOMPARE(found.today.tax, M("16020"));
+        QCOMPARE(found.saving(), M("2400"));
+        QCOMPARE(found.runnersUp.size(), std::size_t(2));
+        QCOMPARE(found.runnersUp[0].monthlyWage, std::optional<Money>(M("26666.66")));
+        QCOMPARE(found.runnersUp[0].bonus, M("40000.08"));
+        QCOMPARE(found.runnersUp[0].tax, M("15670.01"));
+        QVERIFY(found.runnersUp[1].tax >= found.runnersUp[0].tax);
+        QVERIFY(found.runnersUp[1].bonus > M("144000"));
+    }
+
+    // Against every whole-yuan wage: the search is never worse, and no fen near the best
+    // whole-yuan wage beats it either.
+    void bestSplitAgainstBruteForce_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("wage");
+        QTest::addColumn<QString>("bonus");
+        QTest::addColumn<int>("children");
+        QTest::addColumn<int>("firstMonth");
+        QTest::addColumn<bool>("noBonus"); // the best split has no bonus at all
+        // Where the wages' taxable income stays in the 3 % row, a yuan of wage is taxed at
+        // 3 % of what the contributions leave and a yuan of bonus at 3 %: no bonus is best.
+        QTest::newRow("2019 small: 3 % row") << 2019 << "6000"
+                                             << "8000" << 0 << 1 << true;
+        QTest::newRow("2022 one child") << 2022 << "12000"
+                                        << "30000" << 1 << 1 << false;
+        QTest::newRow("2023 two children: 3 % row") << 2023 << "12000"
+                                                    << "30000" << 2 << 1 << true;
+        QTest::newRow("2023 none: 10 % row") << 2023 << "12000"
+                                             << "30000" << 0 << 1 << false;
+        QTest::newRow("2026 from July: 3 % row") << 2026 << "15000"
+                                                 << "50000" << 1 << 7 << true;
+        QTest::newRow("2027 two children") << 2027 << "20000"
+                                           << "40000" << 2 << 1 << false;
+        // Combined, the split moves the tax only through the contributions, which grow with
+        // the wage: the largest wage is best.
+        QTest::newRow("2028 combined only") << 2028 << "20000"
+                                            << "40000" << 1 << 1 << true;
+    }
+    void bestSplitAgainstBruteForce()
+    {
+        QFETCH(int, year);
+        QFETCH(QString, wage);
+        QFETCH(QString, bonus);
+        QFETCH(int, children);
+        QFETCH(int, firstMonth);
+        QFETCH(bool, noBonus);
+        YearPlanInput in = Employee(year, wage.toUtf8().constData(), bonus.toUtf8().constData());
+        in.special.childrenInEducation = children;
+        in.firstMonthEmployed = firstMonth;
+        const BestSplit found = FindBestSplit(in);
+        const PackageSplit brute = BruteForceByYuan(in, found.package);
+        QVERIFY2(found.best.tax <= brute.tax, found.best.tax.toString().c_str());
+        for (std::int64_t fen = -100; fen <= 100; ++fen) {
+            const Money near = *brute.monthlyWage + Money::Fen(fen);
+            if (near.times(found.months) <= found.package)
+                QVERIFY(SplitPackage(in, found.package, near).tax >= found.best.tax);
+        }
+        // The best as reported is what planning that split gives.
+        const PackageSplit again = SplitPackage(in, found.package, *found.best.monthlyWage);
+        QCOMPARE(again.tax, found.best.tax);
+        QCOMPARE(found.best.yearWages + found.best.bonus, found.package);
+        QCOMPARE(found.best.bonus < Money::Fen(found.months), noBonus);
+        for (const PackageSplit& other : found.runnersUp)
+            QVERIFY(other.tax >= found.best.tax);
+        QCOMPARE(found.today.tax, SplitPackage(in, found.package, M(wage.toStdString())).tax);
+    }
+
+    // The search against every fen below the wage that leaves no bonus, row by row of the
+    // bonus, with rates whose roundings repeat only every few hundred fen, a fixed base and a
+    // package that does not divide by the months.
+    void bestWagePerBonusRowAgainstEveryFen_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("package");
+        QTest::addColumn<int>("firstMonth");
+        QTest::addColumn<bool>("oddRates");
+        QTest::addColumn<bool>("fixedFundBase");
+        QTest::newRow("2026 common rates") << 2026 << "150000.07" << 1 << false << false;
+        QTest::newRow("2019 odd rates") << 2019 << "130000.11" << 1 << true << false;
+        QTest::newRow("2023 fixed fund base") << 2023 << "160000" << 1 << false << true;
+        QTest::newRow("2027 from October, odd") << 2027 << "90000.05" << 10 << true << true;
+    }
+    void bestWagePerBonusRowAgainstEveryFen()
+    {
+        QFETCH(int, year);
+        QFETCH(QString, package);
+        QFETCH(int, firstMonth);
+        QFETCH(bool, oddRates);
+        QFETCH(bool, fixedFundBase);
+        YearPlanInput in = Employee(year, "0", "0");
+        in.firstMonthEmployed = firstMonth;
+        if (oddRates)
+            in.contributions.employee = {777, 213, 31, 1179};
+        if (fixedFundBase)
+            in.contributions.housingFundBase.fixed = M("5000");
+        const split::SeparateTax tax(in, M(package.toStdString()));
+        std::map<int, split::Found> every;
+        for (Money w; w < tax.maxWage(); w += Money::Fen(1)) {
+            const split::Found here{w, tax.tax(w)};
+            auto [place, fresh] = every.try_emplace(tax.bonusRow(w), here);
+            if (!fresh && here.tax <= place->second.tax)
+                place->second = here;
+        }
+        const std::map<int, split::Found> found = split::BestWagePerBonusRow(tax);
+        QCOMPARE(found.size(), every.size());
+        for (const auto& [row, best] : every) {
+            QVERIFY(found.count(row));
+            QCOMPARE(found.at(row).tax, best.tax);
+            QCOMPARE(found.at(row).wage, best.wage);
+        }
+        // The quick reckoning is the year planned in full.
+        for (Money w; w < tax.maxWage(); w += M("997.13")) {
+            YearPlanInput year = in;
+            year.wages.fill(w);
+            year.bonus = tax.bonus(w);
+            QCOMPARE(tax.tax(w), PlanYear(year).reconciliation.totalTax);
+        }
+    }
+
+    void bestSplitRefusesABonusBeforeTheFirstMonth()
+    {
+        YearPlanInput in = PlannerExample();
+        in.firstMonthEmployed = 7;
+        in.bonusMonth = 3;
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, FindBestSplit(in));
+        in = PlannerExample();
+        in.contributions.employee = {5000, 2000, 1000, 2000};
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, FindBestSplit(in));
+    }
+
     // Worked by hand. From July at 10,000 a month (contributions 17.5 %: 1,750), no deduction
     // items, a bonus of 36,000 in December. Withheld on the wages: 6 × (10,000 − 1,750 −
     // 5,000) = 19,500 at 3 % = 585. On its own the bonus takes 1,080; combined, December's
@@ -134,6 +314,69 @@ private slots:
         QCOMPARE(found->loss, M(loss.toStdString()));
     }
 
+    // Worked by hand: with the bonus taxed on its own the wages' taxable income is
+    // 12 × (w − 17.5 % w) − 60,000 − 60,000. It lands in the 10 % row, so the wages keep
+    // 12u − (10 % × (12u − 120,000) − 2,520) = 10.8u + 14,520 with u = 82.5 % of the wage;
+    // 240,000 (20,000 a month) needs u ≥ 20,877.78, a wage of 25,306.40.
+    void oneWageOfTheExampleYear()
+    {
+        const YearPlanInput in = PlannerExample();
+        const auto found = OneWageForTakeHome(in, M("20000"));
+        QVERIFY(found);
+        QCOMPARE(found->wage, M("25306.40"));
+        QCOMPARE(found->yearWages, M("303676.80"));
+        QCOMPARE(found->yearGross, M("363676.80"));
+        QVERIFY(found->yearTakeHome >= M("240000"));
+        QCOMPARE(found->plan.reconciliation.row.ratePercent, 10);
+        YearPlanInput less = in;
+        less.wages.fill(M("25306.39"));
+        QVERIFY(WageTakeHomeAfterReconciliation(PlanYear(less)) < M("240000"));
+    }
+
+    // The smallest wage, also where a small payment at the reconciliation is let go and a
+    // little more wage makes it due: every fen below the answer falls short.
+    void oneWageIsTheSmallest_data()
+    {
+        QTest::addColumn<QString>("otherIncome");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("treatment"); // 0 separate, 1 combined
+        QTest::newRow("bonus combined") << "0"
+                                        << "20000" << 1;
+        QTest::newRow("a refund") << "100000"
+                                  << "3000" << 0;
+        QTest::newRow("payment let go") << "100000"
+                                        << "6500" << 0;
+        QTest::newRow("payment due") << "100000"
+                                     << "9000" << 0;
+    }
+    void oneWageIsTheSmallest()
+    {
+        QFETCH(QString, otherIncome);
+        QFETCH(QString, target);
+        QFETCH(int, treatment);
+        YearPlanInput in = PlannerExample();
+        in.bonusTreatment = treatment ? BonusTreatment::Combined : BonusTreatment::Separate;
+        if (otherIncome != "0") {
+            in.bonus = Money();
+            in.special = {};
+            in.firstMonthEmployed = 7;
+            in.otherIncome = M(otherIncome.toStdString());
+            in.otherWithheld = M("5000");
+        }
+        const Money goal = M(target.toStdString()).times(13 - in.firstMonthEmployed);
+        const auto found = OneWageForTakeHome(in, M(target.toStdString()));
+        QVERIFY(found);
+        auto takeHome = [&](Money w) {
+            YearPlanInput year = in;
+            year.wages.fill(w);
+            return WageTakeHomeAfterReconciliation(PlanYear(year));
+        };
+        QVERIFY(takeHome(found->wage) >= goal);
+        for (Money w = found->wage - M("1"); w < found->wage; w += Money::Fen(1))
+            QVERIFY(takeHome(w) < goal);
+        for (Money w = found->wage - M("1"); w > Money(); w -= M("7.31"))
+            QVERIFY(takeHome(w) < goal);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestLawPlanning)
