@@ -7,37 +7,57 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 }
 
-CsvReader::CsvReader(LineReader& lines, InputEncoding encoding)
+CsvReader::CsvReader(LineReader& lines)
     : lines_(lines)
-    , encoding_(encoding)
 {
 }
 
 bool CsvReader::nextDecodedLine(std::string_view& line, CsvStatus& failure)
 {
-    if (!lines_.next(line)) {
+    switch (lines_.next(line)) {
+    case LineReader::Status::Line:
+        break;
+    case LineReader::Status::End:
         if (!lines_.ok())
             failure = CsvStatus::ReadError;
+        return false;
+    case LineReader::Status::TooLong:
+        problemLine_ = lineNumber_ + 1;
+        failure = CsvStatus::LineTooLong;
         return false;
     }
     ++lineNumber_;
     if (lineNumber_ == 1 && line.substr(0, 3) == kBom) {
         hadBom_ = true;
         line.remove_prefix(3);
+        encoding_ = InputEncoding::Utf8;
+        encodingLine_ = 1;
     }
+    if (!encoding_ && !IsAscii(line)) {
+        encoding_ = IsValidUtf8(line) ? InputEncoding::Utf8 : InputEncoding::Gb18030;
+        encodingLine_ = lineNumber_;
+    }
+    const CsvStatus status = decode(line);
+    if (status == CsvStatus::Record)
+        return true;
+    problemLine_ = lineNumber_;
+    failure = status;
+    return false;
+}
+
+// The line in the file's encoding, checked, as UTF-8; Record when it is good.
+CsvStatus CsvReader::decode(std::string_view& line)
+{
     if (encoding_ == InputEncoding::Gb18030) {
-        if (!decoder_.decode(line, decoded_)) {
-            problemLine_ = lineNumber_;
-            failure = CsvStatus::BadEncoding;
-            return false;
-        }
+        if (IsUtf8ChineseText(line))
+            return CsvStatus::Utf8InGb18030;
+        if (!decoder_.decode(line, decoded_))
+            return CsvStatus::NotGb18030;
         line = decoded_;
-    } else if (!IsValidUtf8(line)) {
-        problemLine_ = lineNumber_;
-        failure = hadBom_ ? CsvStatus::BadEncoding : CsvStatus::NotUtf8;
-        return false;
+    } else if (encoding_ == InputEncoding::Utf8 && !IsValidUtf8(line)) {
+        return CsvStatus::NotUtf8;
     }
-    return true;
+    return CsvStatus::Record;
 }
 
 void CsvReader::endField()
@@ -51,7 +71,7 @@ bool CsvReader::readQuoted(std::string_view line, std::size_t& i)
         const std::size_t quote = line.find('"', i);
         if (quote == std::string_view::npos) {
             storage_.append(line.substr(i)); // the line break belongs to the field
-            storage_.push_back('\n');
+            storage_.append(lines_.lineEnd());
             return false;
         }
         storage_.append(line.substr(i, quote - i));
@@ -78,8 +98,6 @@ bool CsvReader::parse(std::string_view line, bool& inQuotes, CsvStatus& failure)
             if (!readQuoted(line, i))
                 return false;
             inQuotes = false;
-            if (i + 1 == n && line[i] == '\r')
-                ++i; // CRLF
             if (i < n && line[i] != ',') {
                 problemLine_ = lineNumber_;
                 failure = CsvStatus::TextAfterQuote;
@@ -88,10 +106,7 @@ bool CsvReader::parse(std::string_view line, bool& inQuotes, CsvStatus& failure)
         } else {
             const std::size_t comma = line.find(',', i);
             const std::size_t stop = comma == std::string_view::npos ? n : comma;
-            std::size_t fieldEnd = stop;
-            if (comma == std::string_view::npos && fieldEnd > i && line[fieldEnd - 1] == '\r')
-                --fieldEnd; // CRLF
-            storage_.append(line.substr(i, fieldEnd - i));
+            storage_.append(line.substr(i, stop - i));
             i = stop;
         }
         endField();
@@ -116,6 +131,10 @@ CsvStatus CsvReader::next(CsvRecord& record)
     record.line = lineNumber_;
     bool inQuotes = false;
     while (!parse(line, inQuotes, failure)) {
+        if (storage_.size() > kMaxRecordBytes) {
+            problemLine_ = record.line;
+            return CsvStatus::RecordTooLong;
+        }
         if (!nextDecodedLine(line, failure)) {
             if (failure == CsvStatus::End) {
                 problemLine_ = record.line;
@@ -126,6 +145,7 @@ CsvStatus CsvReader::next(CsvRecord& record)
     }
     if (failure != CsvStatus::End)
         return failure;
+    record.lastLine = lineNumber_;
     record.fields.clear();
     std::size_t begin = 0;
     for (std::size_t end : fieldEnds_) {

@@ -73,20 +73,6 @@ void RemoveFile(const std::string& path)
 #endif
 }
 
-bool Truncate(std::FILE* file)
-{
-    if (std::fflush(file) != 0)
-        return false;
-#ifdef _WIN32
-    if (_chsize_s(_fileno(file), 0) != 0)
-        return false;
-#else
-    if (ftruncate(fileno(file), 0) != 0)
-        return false;
-#endif
-    return std::fseek(file, 0, SEEK_SET) == 0;
-}
-
 } // namespace
 
 std::FILE* OpenFile(const std::string& path, const char* mode)
@@ -114,14 +100,6 @@ std::size_t FileSource::read(char* buffer, std::size_t size)
     return file_ ? std::fread(buffer, 1, size, file_) : 0;
 }
 
-bool FileSource::rewind()
-{
-    if (!file_)
-        return false;
-    std::clearerr(file_);
-    return std::fseek(file_, 0, SEEK_SET) == 0;
-}
-
 AtomicOutputFile::AtomicOutputFile(std::string target)
     : target_(std::move(target))
 {
@@ -146,11 +124,6 @@ AtomicOutputFile::~AtomicOutputFile()
 bool AtomicOutputFile::write(std::string_view bytes)
 {
     return file_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
-}
-
-bool AtomicOutputFile::restart()
-{
-    return file_ && Truncate(file_);
 }
 
 bool AtomicOutputFile::commit()

@@ -18,7 +18,6 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     std::size_t read(char* buffer, std::size_t size) override;
     bool ok() const override { return file_ && !std::ferror(file_); }
-    bool rewind() override;
 
 private:
     std::FILE* file_;
@@ -33,7 +32,6 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     const std::string& temporaryPath() const { return temporary_; }
     bool write(std::string_view bytes) override;
-    bool restart() override;
     bool commit();
     void abandon();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/command_line.h"
 #include "payroll/files.h"
+#include "payroll/invisible_characters.h"
 #include "payroll/withhold_job.h"
 
 #include <cstdio>
@@ -49,6 +50,23 @@ void Report(const std::string& text)
     std::fprintf(stderr, "tallyra-payroll：%s\n", text.c_str());
 }
 
+std::string Listed(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "" : "、") + ShownText(name);
+    return list;
+}
+
+// The columns the figures came from, so that a column not recognised shows.
+void PrintColumns(const PayrollSummary& summary)
+{
+    std::string columns = "计算所用的列：" + Listed(summary.knownColumns);
+    if (!summary.copiedColumns.empty())
+        columns += "；原样复制的列：" + Listed(summary.copiedColumns);
+    std::printf("%s\n", columns.c_str());
+}
+
 int Withhold(const Command& command)
 {
     FileSource input(command.input);
@@ -78,6 +96,7 @@ int Withhold(const Command& command)
                 summary.encoding == InputEncoding::Gb18030 ? "GB18030"
                 : summary.byteOrderMark                    ? "UTF-8，带 BOM"
                                                            : "UTF-8");
+    PrintColumns(summary);
     return kSuccess;
 }
 

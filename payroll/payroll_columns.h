@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tallyra::payroll {
 
@@ -24,18 +26,25 @@ struct HeaderError {
     std::string what;
 };
 
-// Where each known column is; the others are copied through.
+// Where each known column is; the others are copied through. A header cell names a known
+// column when it does without its invisible characters and with full-width ASCII folded.
 class PayrollColumns {
 public:
     std::optional<HeaderError> read(const CsvRecord& header);
     std::size_t count() const { return names_.size(); }
+    // The column's name as matched (a known column's own name).
     const std::string& nameOf(std::optional<int> column) const;
+    bool isKnown(std::size_t column) const;
+    std::vector<std::string> used() const;   // the known columns, in the file's order
+    std::vector<std::string> copied() const; // the others, as the header names them
 
     std::optional<int> employee, period, income, exempt, special, specialAdditional, other,
         firstEmployed, wholeYear;
 
 private:
+    std::vector<std::pair<const std::string*, std::optional<int>*>> knownColumns();
     std::vector<std::string> names_;
+    std::vector<std::string> asRead_;
 };
 
 } // namespace tallyra::payroll

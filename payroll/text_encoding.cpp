@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/text_encoding.h"
 
+#include "payroll/invisible_characters.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -59,6 +61,57 @@ bool IsValidUtf8(std::string_view bytes)
         p += length;
     }
     return true;
+}
+
+bool IsAscii(std::string_view bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; p < end; ++p)
+        if (*p >= 0x80)
+            return false;
+    return true;
+}
+
+namespace {
+
+bool IsChineseCharacter(char32_t c)
+{
+    return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c >= 0x20000;
+}
+
+bool IsChinesePunctuation(char32_t c)
+{
+    return (c >= 0x2000 && c <= 0x206F)     // general punctuation: “ ” — …
+           || (c >= 0x3000 && c <= 0x303F)  // CJK punctuation: 、 。 《 》
+           || (c >= 0xFF00 && c <= 0xFFEF); // full-width forms: ， ： （ ）
+}
+
+} // namespace
+
+bool IsUtf8ChineseText(std::string_view bytes)
+{
+    if (!IsValidUtf8(bytes))
+        return false;
+    bool chinese = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const char32_t c = NextCodePoint(bytes, i);
+        if (IsChineseCharacter(c))
+            chinese = true;
+        else if (!IsChinesePunctuation(c))
+            return false;
+    }
+    return chinese;
 }
 
 #ifdef _WIN32

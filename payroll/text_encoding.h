@@ -10,6 +10,14 @@ namespace tallyra::payroll {
 // U+10FFFF). Whole lines are checked, so a character never straddles two calls.
 bool IsValidUtf8(std::string_view bytes);
 
+bool IsAscii(std::string_view bytes);
+
+// True when the bytes are UTF-8 that reads as Chinese text: Chinese characters, perhaps with
+// Chinese or full-width punctuation, and nothing else beyond ASCII. GB18030 text is that only
+// by a rare chance (no pair of its common characters is), so in a GB18030 file such a line is
+// one saved as UTF-8.
+bool IsUtf8ChineseText(std::string_view bytes);
+
 // GB18030 to UTF-8: glibc's iconv on Linux, code page 54936 on Windows. False (and `out`
 // unspecified) when the bytes are not valid GB18030. A line feed is never part of a GB18030
 // character, so a file may be converted line by line.

@@ -4,9 +4,11 @@
 #include "law/calendar.h"
 #include "law/money.h"
 #include "law/withholding.h"
+#include "payroll/invisible_characters.h"
 #include "payroll/payroll_columns.h"
 #include "payroll/payroll_output.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 
@@ -20,7 +22,7 @@ std::string PayrollError::message() const
     std::string text;
     if (line > 0) {
         text = "第 " + std::to_string(line) + " 行";
-        text += column.empty() ? "：" : "，列“" + column + "”：";
+        text += column.empty() ? "：" : "，列“" + ShownText(column) + "”：";
     }
     return text + what;
 }
@@ -49,9 +51,15 @@ struct PayrollLine {
     std::optional<bool> wholeYear;
 };
 
+// A cell as a message shows it.
 std::string Quoted(std::string_view text)
 {
-    return "“" + std::string(text) + "”";
+    return "“" + ShownText(text) + "”";
+}
+
+std::string MiB(std::size_t bytes)
+{
+    return std::to_string(bytes >> 20) + " MiB";
 }
 std::string EmployeeText(std::string_view id)
 {
@@ -66,11 +74,11 @@ public:
     {
     }
 
-    // The whole run in one encoding; NotUtf8 asks for a second run as GB18030.
-    std::variant<PayrollSummary, PayrollError, CsvStatus> run(InputEncoding encoding);
+    std::variant<PayrollSummary, PayrollError> run();
 
 private:
     std::optional<PayrollError> processLine(const CsvRecord& record);
+    std::optional<PayrollError> refuseSwallowedLine(const CsvRecord& record) const;
     std::optional<PayrollError> readLine(const CsvRecord& record, PayrollLine& line) const;
     std::optional<PayrollError> readMoney(const CsvRecord& record, std::optional<int> column,
                                           bool required, Money& value) const;
@@ -127,6 +135,8 @@ std::optional<PayrollError> Job::readPeriod(const CsvRecord& record, int column,
     value.reset();
     if (text.empty())
         return std::nullopt;
+    if (HasControl(text))
+        return inputError(record.line, columns_.nameOf(column), Quoted(raw) + "含有控制字符");
     value = law::ParseYearMonth(text);
     if (!value)
         return inputError(record.line, columns_.nameOf(column),
@@ -154,6 +164,10 @@ std::optional<PayrollError> Job::readLine(const CsvRecord& record, PayrollLine& 
     line.employee = TrimSpaces(cell(record, columns_.employee));
     if (line.employee.empty())
         return inputError(record.line, kEmployeeColumn, "缺少必填的值");
+    // "E001" and "E001" with a NUL or a zero-width space behind would be two employees.
+    if (HasInvisibleOtherThanSpace(line.employee))
+        return inputError(record.line, kEmployeeColumn,
+                          Quoted(line.employee) + "含有控制字符或看不见的字符，会被当作另一名员工");
     std::optional<YearMonth> period;
     if (auto error = readPeriod(record, *columns_.period, period))
         return error;
@@ -237,6 +251,29 @@ std::optional<PayrollError> Job::yearOf(const PayrollLine& line, long lineNumber
     return std::nullopt;
 }
 
+// A stray quote makes one record of two lines, the second line's cells in the first's
+// columns. A line break in a known column's cell, or in a cell that holds as many commas as a
+// whole line, is that; a note over two lines is not.
+std::optional<PayrollError> Job::refuseSwallowedLine(const CsvRecord& record) const
+{
+    if (record.lastLine == record.line)
+        return std::nullopt;
+    for (std::size_t i = 0; i < record.fields.size() && i < columns_.count(); ++i) {
+        const std::string_view field = record.fields[i];
+        if (field.find_first_of("\r\n") == std::string_view::npos)
+            continue;
+        const std::string& name = columns_.nameOf(static_cast<int>(i));
+        if (columns_.isKnown(i))
+            return inputError(record.line, name,
+                              Quoted(field) + "在引号内跨行：像是少了或多了一个引号");
+        if (static_cast<std::size_t>(std::count(field.begin(), field.end(), ',')) + 1 >=
+            columns_.count())
+            return inputError(record.line, name,
+                              "引号内的文字跨行，又含有一整行那么多的逗号：像是少了或多了一个引号");
+    }
+    return std::nullopt;
+}
+
 std::optional<PayrollError> Job::processLine(const CsvRecord& record)
 {
     if (record.fields.size() > columns_.count()) {
@@ -247,6 +284,8 @@ std::optional<PayrollError> Job::processLine(const CsvRecord& record)
                                       " 个字段，多于标题行的 " + std::to_string(columns_.count()) +
                                       " 列");
     }
+    if (auto error = refuseSwallowedLine(record))
+        return error;
     PayrollLine line;
     if (auto error = readLine(record, line))
         return error;
@@ -272,33 +311,51 @@ bool IsBlank(const CsvRecord& record)
     return true;
 }
 
+std::string EncodingProblem(const CsvReader& reader, CsvStatus status)
+{
+    const std::string decided = "文件按第 " + std::to_string(reader.encodingLine()) + " 行定为 ";
+    switch (status) {
+    case CsvStatus::NotUtf8:
+        return reader.hadByteOrderMark() ? "文件以 UTF-8 标记开头，但这一行不是有效的 UTF-8"
+                                         : decided + "UTF-8，但这一行不是有效的 UTF-8";
+    case CsvStatus::Utf8InGb18030:
+        return decided + "GB18030，但这一行是 UTF-8 文本（请把整个文件存为同一种编码）";
+    default:
+        return "不是有效的 UTF-8 或 GB18030 文本";
+    }
+}
+
 PayrollError ReaderError(const CsvReader& reader, CsvStatus status)
 {
     const long line = reader.problemLine();
     switch (status) {
-    case CsvStatus::BadEncoding:
-        return {PayrollError::Kind::Input, line, "",
-                reader.hadByteOrderMark() ? "文件以 UTF-8 标记开头，但这一行不是有效的 UTF-8"
-                                          : "不是有效的 UTF-8 或 GB18030 文本"};
+    case CsvStatus::NotUtf8:
+    case CsvStatus::NotGb18030:
+    case CsvStatus::Utf8InGb18030:
+        return {PayrollError::Kind::Input, line, "", EncodingProblem(reader, status)};
     case CsvStatus::UnclosedQuote:
         return {PayrollError::Kind::Input, line, "", "引号没有闭合"};
     case CsvStatus::TextAfterQuote:
         return {PayrollError::Kind::Input, line, "", "右引号后应为逗号或行尾"};
+    case CsvStatus::LineTooLong:
+        return {PayrollError::Kind::Input, line, "",
+                "这一行长于 " + MiB(kMaxLineBytes) + "，不像是工资表的一行"};
+    case CsvStatus::RecordTooLong:
+        return {PayrollError::Kind::Input, line, "",
+                "从这一行起的一条记录长于 " + MiB(kMaxRecordBytes) + "（是否少了右引号？）"};
     default:
         return {PayrollError::Kind::Input, 0, "", "读取输入文件失败"};
     }
 }
 
-std::variant<PayrollSummary, PayrollError, CsvStatus> Job::run(InputEncoding encoding)
+std::variant<PayrollSummary, PayrollError> Job::run()
 {
     LineReader lines(input_);
-    CsvReader reader(lines, encoding);
+    CsvReader reader(lines);
     CsvRecord record;
     CsvStatus status = reader.next(record);
     if (status == CsvStatus::End)
         return PayrollError{PayrollError::Kind::Input, 1, "", "文件是空的，缺少标题行"};
-    if (status == CsvStatus::NotUtf8)
-        return status;
     if (status != CsvStatus::Record)
         return ReaderError(reader, status);
     if (auto error = columns_.read(record))
@@ -313,30 +370,20 @@ std::variant<PayrollSummary, PayrollError, CsvStatus> Job::run(InputEncoding enc
         if (!writer_.ok())
             return PayrollError{PayrollError::Kind::Output, 0, "", "写入输出文件失败"};
     }
-    if (status == CsvStatus::NotUtf8)
-        return status;
     if (status != CsvStatus::End)
         return ReaderError(reader, status);
     if (!writer_.finish())
         return PayrollError{PayrollError::Kind::Output, 0, "", "写入输出文件失败"};
-    return PayrollSummary{rows_, employees_.size(), encoding, reader.hadByteOrderMark()};
+    return PayrollSummary{
+        rows_,           employees_.size(), reader.encoding(), reader.hadByteOrderMark(),
+        columns_.used(), columns_.copied()};
 }
 
 } // namespace
 
 std::variant<PayrollSummary, PayrollError> WithholdPayroll(ByteSource& input, ByteSink& output)
 {
-    for (InputEncoding encoding : {InputEncoding::Utf8, InputEncoding::Gb18030}) {
-        if (encoding == InputEncoding::Gb18030 && (!input.rewind() || !output.restart()))
-            return PayrollError{PayrollError::Kind::Input, 0, "", "无法重新读取输入文件"};
-        Job job(input, output);
-        auto result = job.run(encoding);
-        if (auto* summary = std::get_if<PayrollSummary>(&result))
-            return *summary;
-        if (auto* error = std::get_if<PayrollError>(&result))
-            return *error;
-    }
-    return PayrollError{PayrollError::Kind::Input, 0, "", "不是有效的 UTF-8 或 GB18030 文本"};
+    return Job(input, output).run();
 }
 
 } // namespace tallyra::payroll

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace tallyra::payroll {
 
@@ -25,12 +26,14 @@ struct PayrollSummary {
     std::size_t employees = 0;
     InputEncoding encoding = InputEncoding::Utf8;
     bool byteOrderMark = false;
+    std::vector<std::string> knownColumns;  // the columns the figures came from
+    std::vector<std::string> copiedColumns; // the others, copied through as read
 };
 
 // Reads a payroll CSV and writes it back with the cumulative withholding of every line: the
-// input columns as read, then the figures, UTF-8 with a byte-order mark and CRLF. A file that is
-// not UTF-8 is read again as GB18030 (the sink is restarted). Memory grows with the number of
-// employees, not of lines.
+// input columns as read, then the figures, UTF-8 with a byte-order mark and CRLF. The input is
+// read once (see CsvReader for its encoding). Memory grows with the number of employees, not
+// of lines.
 std::variant<PayrollSummary, PayrollError> WithholdPayroll(ByteSource& input, ByteSink& output);
 
 } // namespace tallyra::payroll

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/csv_reader.h"
-#include "payroll/withhold_job.h"
+#include "tests/payroll/payroll_test_support.h"
 
 #include <QTest>
 
@@ -11,56 +11,13 @@
 #endif
 
 using namespace tallyra::payroll;
+using namespace payroll_test;
 
 namespace {
 
-constexpr char kBom[] = "\xEF\xBB\xBF";
 const std::string kFigureHeader =
     "累计收入,累计免税收入,累计减除费用,累计专项扣除,累计专项附加扣除,累计其他扣除,"
     "累计应纳税所得额,税率,速算扣除数,累计应纳税额,累计已预缴税额,本期应预扣预缴税额,本期税后收入";
-
-struct Run {
-    std::string output;
-    std::string error; // empty on success
-    PayrollSummary summary;
-};
-
-Run Withhold(std::string input)
-{
-    MemorySource source(std::move(input));
-    StringSink sink;
-    Run run;
-    const auto result = WithholdPayroll(source, sink);
-    if (const auto* error = std::get_if<PayrollError>(&result))
-        run.error = error->message();
-    else
-        run.summary = std::get<PayrollSummary>(result);
-    run.output = sink.text();
-    return run;
-}
-
-// The output's lines without the byte-order mark, split at CRLF.
-QStringList Lines(const std::string& output)
-{
-    if (output.rfind(kBom, 0) != 0)
-        return {"(no byte-order mark)"};
-    QString text = QString::fromStdString(output.substr(3));
-    if (!text.endsWith("\r\n"))
-        return {"(no final CRLF)"};
-    text.chop(2);
-    return text.split("\r\n");
-}
-
-// The figures a line added, after the `inputColumns` cells it copied.
-QStringList Figures(const QString& line, int inputColumns)
-{
-    return line.split(',').mid(inputColumns);
-}
-
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 } // namespace
 
@@ -336,7 +293,7 @@ private slots:
         QFETCH(QStringList, fields);
         MemorySource source(input.toStdString());
         LineReader lines(source);
-        CsvReader reader(lines, InputEncoding::Utf8);
+        CsvReader reader(lines);
         CsvRecord record;
         QVERIFY(reader.next(record) == CsvStatus::Record);
         QStringList read;
