@@ -1,24 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/files.h"
 
-#include <cerrno>
-#include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #ifdef _WIN32
 #include <io.h>
-#include <sys/stat.h>
 #include <windows.h>
 #else
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace tallyra::payroll {
 
-namespace {
-
 #ifdef _WIN32
+
 std::wstring Widen(const std::string& text)
 {
     const int length =
@@ -28,70 +25,148 @@ std::wstring Widen(const std::string& text)
                         length);
     return wide;
 }
-#endif
 
-// A new file that did not exist, opened for binary writing; null if the name is taken.
-std::FILE* CreateNewFile(const std::string& path)
+namespace {
+
+std::optional<FileIdentity> IdentityOf(HANDLE handle)
 {
-#ifdef _WIN32
-    const int fd = _wopen(Widen(path).c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY,
-                          _S_IREAD | _S_IWRITE);
-    return fd < 0 ? nullptr : _fdopen(fd, "wb");
-#else
-    const int fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-    return fd < 0 ? nullptr : fdopen(fd, "wb");
-#endif
+    BY_HANDLE_FILE_INFORMATION information;
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &information))
+        return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        (static_cast<unsigned long long>(information.nFileIndexHigh) << 32) |
+                            information.nFileIndexLow};
 }
 
-bool FlushToDisk(std::FILE* file)
+// A handle that reads nothing, only asks about the file (a folder too).
+HANDLE OpenForQuestions(const std::string& path)
 {
-    if (std::fflush(file) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
-}
-
-bool ReplaceFile(const std::string& from, const std::string& to)
-{
-#ifdef _WIN32
-    return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(from.c_str(), to.c_str()) == 0;
-#endif
-}
-
-void RemoveFile(const std::string& path)
-{
-#ifdef _WIN32
-    DeleteFileW(Widen(path).c_str());
-#else
-    unlink(path.c_str());
-#endif
+    return CreateFileW(Widen(path).c_str(), 0,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 } // namespace
 
 std::FILE* OpenFile(const std::string& path, const char* mode)
 {
-#ifdef _WIN32
     return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
+}
+
+std::optional<FileIdentity> IdentityOf(std::FILE* file)
+{
+    return IdentityOf(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))));
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    const HANDLE handle = OpenForQuestions(path);
+    const auto identity = IdentityOf(handle);
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+    return identity;
+}
+
+FileKind KindOf(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FileKind::Directory;
+    const HANDLE handle = OpenForQuestions(path); // NUL and CON have no attributes
+    if (handle == INVALID_HANDLE_VALUE)
+        return attributes == INVALID_FILE_ATTRIBUTES ? FileKind::Missing : FileKind::Regular;
+    const DWORD type = GetFileType(handle);
+    CloseHandle(handle);
+    return type == FILE_TYPE_DISK ? FileKind::Regular : FileKind::Other;
+}
+
+// A link on Windows is replaced as a file is (creating one needs a privilege there).
+bool IsSymbolicLink(const std::string&)
+{
+    return false;
+}
+
+std::optional<std::string> ResolvedPath(const std::string& path)
+{
+    return path;
+}
+
 #else
+
+std::FILE* OpenFile(const std::string& path, const char* mode)
+{
     return std::fopen(path.c_str(), mode);
+}
+
+std::optional<FileIdentity> IdentityOf(std::FILE* file)
+{
+    struct stat status;
+    if (fstat(fileno(file), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<unsigned long long>(status.st_dev),
+                        static_cast<unsigned long long>(status.st_ino)};
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<unsigned long long>(status.st_dev),
+                        static_cast<unsigned long long>(status.st_ino)};
+}
+
+FileKind KindOf(const std::string& path)
+{
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0)
+        return FileKind::Missing;
+    return S_ISREG(status.st_mode)   ? FileKind::Regular
+           : S_ISDIR(status.st_mode) ? FileKind::Directory
+                                     : FileKind::Other;
+}
+
+bool IsSymbolicLink(const std::string& path)
+{
+    struct stat status;
+    return lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+std::optional<std::string> ResolvedPath(const std::string& path)
+{
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return std::nullopt;
+    std::string text(resolved);
+    std::free(resolved);
+    return text;
+}
+
 #endif
+
+std::string FolderPrefixOf(const std::string& path)
+{
+#ifdef _WIN32
+    const std::size_t separator = path.find_last_of("/\\:");
+#else
+    const std::size_t separator = path.rfind('/');
+#endif
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
 
 FileSource::FileSource(const std::string& path)
-    : file_(OpenFile(path, "rb"))
+    : file_(path == kStandardStream ? stdin : OpenFile(path, "rb"))
+    , owned_(path != kStandardStream)
 {
+#ifdef _WIN32
+    if (!owned_)
+        _setmode(_fileno(stdin), _O_BINARY); // no CRLF translation, no end at Ctrl+Z
+#endif
 }
 
 FileSource::~FileSource()
 {
-    if (file_)
+    if (file_ && owned_)
         std::fclose(file_);
 }
 
@@ -100,58 +175,9 @@ std::size_t FileSource::read(char* buffer, std::size_t size)
     return file_ ? std::fread(buffer, 1, size, file_) : 0;
 }
 
-AtomicOutputFile::AtomicOutputFile(std::string target)
-    : target_(std::move(target))
+std::optional<FileIdentity> FileSource::identity() const
 {
-    // A name of our own beside the target, so the final rename stays on one file system.
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
-        temporary_ =
-            target_ + ".tmp-" + std::to_string(stamp % 1000000007) + "-" + std::to_string(attempt);
-        file_ = CreateNewFile(temporary_);
-        if (!file_ && errno != EEXIST)
-            break;
-    }
-    if (!file_)
-        temporary_.clear();
-}
-
-AtomicOutputFile::~AtomicOutputFile()
-{
-    abandon();
-}
-
-bool AtomicOutputFile::write(std::string_view bytes)
-{
-    return file_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
-}
-
-bool AtomicOutputFile::commit()
-{
-    if (!file_)
-        return false;
-    const bool flushed = FlushToDisk(file_);
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (flushed && closed && ReplaceFile(temporary_, target_)) {
-        temporary_.clear();
-        return true;
-    }
-    RemoveFile(temporary_);
-    temporary_.clear();
-    return false;
-}
-
-void AtomicOutputFile::abandon()
-{
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
-    if (!temporary_.empty()) {
-        RemoveFile(temporary_);
-        temporary_.clear();
-    }
+    return file_ ? IdentityOf(file_) : std::nullopt;
 }
 
 } // namespace tallyra::payroll

@@ -2,6 +2,7 @@
 #include "payroll/command_line.h"
 #include "payroll/files.h"
 #include "payroll/invisible_characters.h"
+#include "payroll/output_file.h"
 #include "payroll/withhold_job.h"
 
 #include <cstdio>
@@ -50,6 +51,12 @@ void Report(const std::string& text)
     std::fprintf(stderr, "tallyra-payroll：%s\n", text.c_str());
 }
 
+// A file name in a message: as typed, but no control character reaches the terminal.
+std::string Named(const std::string& path)
+{
+    return "“" + ShownText(path, std::string::npos) + "”";
+}
+
 std::string Listed(const std::vector<std::string>& names)
 {
     std::string list;
@@ -58,45 +65,66 @@ std::string Listed(const std::vector<std::string>& names)
     return list;
 }
 
-// The columns the figures came from, so that a column not recognised shows.
-void PrintColumns(const PayrollSummary& summary)
+// What was written and from which columns, so that a column not recognised shows.
+void PrintSummary(const Command& command, const PayrollSummary& summary, std::FILE* to)
 {
+    const std::string where = command.output == kStandardStream
+                                  ? "标准输出"
+                                  : " " + ShownText(command.output, std::string::npos);
+    std::fprintf(to, "已写入%s：%ld 行，%zu 名员工（输入为 %s）\n", where.c_str(), summary.rows,
+                 summary.employees,
+                 summary.encoding == InputEncoding::Gb18030 ? "GB18030"
+                 : summary.byteOrderMark                    ? "UTF-8，带 BOM"
+                                                            : "UTF-8");
     std::string columns = "计算所用的列：" + Listed(summary.knownColumns);
     if (!summary.copiedColumns.empty())
         columns += "；原样复制的列：" + Listed(summary.copiedColumns);
-    std::printf("%s\n", columns.c_str());
+    std::fprintf(to, "%s\n", columns.c_str());
+}
+
+// Why the output cannot be written, and the exit status that says so.
+int ReportOutputProblem(const Command& command, OutputProblem problem)
+{
+    const std::string name = "输出文件" + Named(command.output);
+    switch (problem) {
+    case OutputProblem::SameAsInput:
+        Report(name + "就是输入文件：结果会替换输入，请另选输出文件");
+        return kRefused;
+    case OutputProblem::IsDirectory:
+        Report(name + "是一个文件夹");
+        return kFileFailure;
+    case OutputProblem::CannotOpen:
+        Report("无法打开" + name);
+        return kFileFailure;
+    default:
+        Report("无法在" + name + "旁创建临时文件");
+        return kFileFailure;
+    }
 }
 
 int Withhold(const Command& command)
 {
     FileSource input(command.input);
     if (!input.isOpen()) {
-        Report("无法打开输入文件“" + command.input + "”");
+        Report("无法打开输入文件" + Named(command.input));
         return kFileFailure;
     }
-    AtomicOutputFile output(command.output);
-    if (!output.isOpen()) {
-        Report("无法在输出文件“" + command.output + "”旁创建临时文件");
-        return kFileFailure;
-    }
-    const auto result = WithholdPayroll(input, output);
+    OpenedOutput output = OpenOutput(command.output, input.identity());
+    if (!output.file)
+        return ReportOutputProblem(command, output.problem);
+    const auto result = WithholdPayroll(input, *output.file);
     if (const auto* error = std::get_if<PayrollError>(&result)) {
-        output.abandon();
+        output.file->abandon();
         Report(error->message());
         return error->kind == PayrollError::Kind::Input && error->line > 0 ? kRefused
                                                                            : kFileFailure;
     }
-    if (!output.commit()) {
-        Report("无法写入输出文件“" + command.output + "”");
+    if (!output.file->commit()) {
+        Report("无法写入输出文件" + Named(command.output));
         return kFileFailure;
     }
-    const auto& summary = std::get<PayrollSummary>(result);
-    std::printf("已写入 %s：%ld 行，%zu 名员工（输入为 %s）\n", command.output.c_str(),
-                summary.rows, summary.employees,
-                summary.encoding == InputEncoding::Gb18030 ? "GB18030"
-                : summary.byteOrderMark                    ? "UTF-8，带 BOM"
-                                                           : "UTF-8");
-    PrintColumns(summary);
+    PrintSummary(command, std::get<PayrollSummary>(result),
+                 output.standardOutput ? stderr : stdout);
     return kSuccess;
 }
 

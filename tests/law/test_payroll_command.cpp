@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "payroll/atomic_output_file.h"
 #include "payroll/command_line.h"
-#include "payroll/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -178,18 +178,29 @@ private slots:
         QVERIFY(r.err.startsWith("tallyra-payroll：" + problem + "\n"));
     }
 
-    // The temporary file is abandoned when the run is not committed.
+    // The temporary file is abandoned when the run is not committed, named (as where the
+    // system has no unnamed files) or not.
+    void abandonsTheTemporaryFile_data()
+    {
+        QTest::addColumn<bool>("named");
+        QTest::newRow("named") << true;
+        QTest::newRow("unnamed where possible") << false;
+    }
     void abandonsTheTemporaryFile()
     {
+        QFETCH(bool, named);
+        const auto temporary = named ? AtomicOutputFile::Temporary::Named
+                                     : AtomicOutputFile::Temporary::UnnamedWherePossible;
         const QString target = dir_.filePath("out.csv");
         {
-            AtomicOutputFile output(target.toStdString());
+            AtomicOutputFile output(target.toStdString(), temporary);
             QVERIFY(output.isOpen());
             QVERIFY(output.write("half"));
-            QVERIFY(QFile::exists(QString::fromStdString(output.temporaryPath())));
+            if (named)
+                QVERIFY(QFile::exists(QString::fromStdString(output.temporaryPath())));
         }
         QVERIFY(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
-        AtomicOutputFile output(target.toStdString());
+        AtomicOutputFile output(target.toStdString(), temporary);
         QVERIFY(output.write("first, "));
         QVERIFY(output.write("second"));
         QVERIFY(output.commit());
