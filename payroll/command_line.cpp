@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/command_line.h"
 
+#include "payroll/byte_stream.h"
+
 namespace tallyra::payroll {
 
 Command ParseCommandLine(const std::vector<std::string>& arguments)
@@ -80,6 +82,10 @@ std::string HelpText()
            "可选，YYYY-MM，本年在本单位受雇的第一个月；空为该员工本年在文件中的第一个月\n"
            "  全年减除6万   可选，是/否，空为否（国家税务总局公告2020年第19号）\n"
            "  金额为不带符号的十进制数，最多两位小数，如 12000 或 12000.50。其他列原样输出。\n"
+           "  列名中的空白和零宽字符不计，全角字母、数字按半角（“全年减除６万”即“全年减除6万”）。\n"
+           "  一行最长 " +
+           std::to_string(kMaxLineBytes >> 20) +
+           " MiB。INPUT 为 - 时读标准输入（UTF-8 或 GB18030 均可）。\n"
            "\n"
            "输出：输入的各列，加上 "
            "累计收入、累计免税收入、累计减除费用、累计专项扣除、累计专项附加扣除、\n"
@@ -88,6 +94,9 @@ std::string HelpText()
            "\n"
            "任何一行有误时，程序说明行号、列名和原因，以状态 2 "
            "退出，不创建输出文件（已有的文件保持原样）。\n"
+           "输出先写入同一文件夹中的临时文件，完成后才替换原文件，并保留其权限和所有者；\n"
+           "中断（Ctrl+C 或信号）不留下临时文件。OUTPUT 为 - 或设备、管道（如 /dev/null）时\n"
+           "直接写入，出错前已写出的内容无法收回。输出文件不能是输入文件本身。\n"
            "退出状态：0 成功；1 无法读取或写入文件；2 命令行或输入内容有误。\n";
 }
 
