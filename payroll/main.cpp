@@ -61,7 +61,7 @@ std::string Listed(const std::vector<std::string>& names)
 {
     std::string list;
     for (const std::string& name : names)
-        list += (list.empty() ? "" : "、") + ShownText(name);
+        list += (list.empty() ? "" : "、") + (name.empty() ? "（无名的列）" : ShownText(name));
     return list;
 }
 

@@ -256,15 +256,16 @@ private slots:
     // recognised shows.
     void namesTheColumnsItUsed()
     {
-        QVERIFY(Write(path("in.csv"), "工号,姓名,所属期,本期收入,专项扣除　,专项附加扣除x\n"
-                                      "E1,张三,2026-01,30000,4500,1000\n"));
+        QVERIFY(Write(path("in.csv"), "工号,姓名,所属期,本期收入,专项扣除　,专项附加扣除x,\n"
+                                      "E1,张三,2026-01,30000,4500,1000,\n"));
         const Result r = RunPayroll({"withhold", path("in.csv"), "-o", path("out.csv")});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(
             QString::fromUtf8(r.out).replace("\r\n", "\n"),
             "已写入 " + path("out.csv") +
                 "：1 行，1 名员工（输入为 UTF-8）\n"
-                "计算所用的列：工号、所属期、本期收入、专项扣除；原样复制的列：姓名、专项附加扣除x\n");
+                "计算所用的列：工号、所属期、本期收入、专项扣除；原样复制的列：姓名、专项附加扣除x、"
+                "（无名的列）\n");
     }
 
 private:
