@@ -80,7 +80,10 @@ OpenedOutput Refused(OutputProblem problem)
 OpenedOutput OpenOutput(const std::string& path, const std::optional<FileIdentity>& input)
 {
     OpenedOutput opened;
-    if (path == kStandardStream) {
+    // "-", or the file standard output already is (/dev/stdout, /proc/self/fd/1, its name):
+    // written through standard output itself, where the shell put it (">>" appends).
+    const auto identity = path == kStandardStream ? std::nullopt : IdentityOf(path);
+    if (path == kStandardStream || (identity && identity == IdentityOf(stdout))) {
         opened.file = std::make_unique<DirectOutput>(StandardOutput(), false);
         opened.standardOutput = true;
         return opened;
@@ -92,8 +95,6 @@ OpenedOutput OpenOutput(const std::string& path, const std::optional<FileIdentit
         std::FILE* file = OpenExisting(path);
         if (!file)
             return Refused(OutputProblem::CannotOpen);
-        const auto identity = IdentityOf(file);
-        opened.standardOutput = identity && identity == IdentityOf(stdout);
         opened.file = std::make_unique<DirectOutput>(file, true);
         return opened;
     }

@@ -34,9 +34,10 @@ struct OpenedOutput {
 };
 
 // The output named on the command line. A regular file (or a new one) is replaced whole once
-// complete (AtomicOutputFile), through a link at the file it leads to. "-" is standard output;
-// a name that leads to something else (a device, a FIFO, /dev/stdout) is written into as it is:
-// no temporary file, nothing renamed over it, and what was written before a refusal stays.
+// complete (AtomicOutputFile), through a link at the file it leads to. "-", or a name of the
+// file standard output is (/dev/stdout), is standard output; a name that leads to something
+// else than a regular file (a device, a FIFO) is written into as it is: no temporary file,
+// nothing renamed over it, and what was written before a refusal stays.
 OpenedOutput OpenOutput(const std::string& path, const std::optional<FileIdentity>& input);
 
 } // namespace tallyra::payroll

@@ -131,6 +131,33 @@ private slots:
                  expected);
     }
 
+    // /dev/stdout when the shell sent standard output to a file (`-o /dev/stdout >> all.csv`):
+    // written through standard output itself, at its place and in its mode, not replaced.
+    void writesToStandardOutputRedirectedToAFile_data()
+    {
+        QTest::addColumn<bool>("append");
+        QTest::newRow("> file") << false;
+        QTest::newRow(">> file") << true;
+    }
+    void writesToStandardOutputRedirectedToAFile()
+    {
+        QFETCH(bool, append);
+#ifdef Q_OS_WIN
+        QSKIP("/proc/self/fd is Linux's");
+#endif
+        QVERIFY(QFile::link("/proc/self/fd/1", path("stdout")));
+        QVERIFY(Write(path("all.csv"), "an earlier month\r\n"));
+        QProcess process;
+        process.setStandardOutputFile(path("all.csv"),
+                                      append ? QIODevice::Append : QIODevice::Truncate);
+        process.start(TALLYRA_PAYROLL, {"withhold", path("in.csv"), "-o", path("stdout")});
+        QVERIFY(process.waitForFinished(120'000));
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(process.readAllStandardError()).startsWith("已写入 "));
+        QCOMPARE(Read(path("all.csv")), (append ? "an earlier month\r\n" : "") + kOutput);
+        QVERIFY(QFileInfo(path("stdout")).isSymLink());
+    }
+
     // `-` reads standard input, whatever its encoding: GB18030 too, from a pipe.
     void readsStandardInput_data()
     {
