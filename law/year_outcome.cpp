@@ -18,6 +18,21 @@ Money WageTakeHomeAfterReconciliation(const YearPlan& plan)
     return TakeHomeAfterReconciliation(plan) - plan.totals.bonus + plan.totals.bonusTax;
 }
 
+HousingFundOfYear HousingFundOf(const YearPlan& plan)
+{
+    HousingFundOfYear fund;
+    for (const MonthPlan& month : plan.months) {
+        fund.employee += month.contributions.housingFund;
+        fund.employer += month.contributions.employerHousingFund;
+    }
+    return fund;
+}
+
+Money IncomeWithHousingFund(const YearPlan& plan)
+{
+    return TakeHomeAfterReconciliation(plan) + HousingFundOf(plan).total();
+}
+
 std::optional<BonusCliffLoss> BonusCliffLossOf(const YearPlan& plan)
 {
     if (plan.bonusTreatment != BonusTreatment::Separate || plan.totals.bonus.isZero())

@@ -20,6 +20,18 @@ Money TakeHomeAfterReconciliation(const YearPlan& plan);
 // the month-by-month take-home of the wages counts it).
 Money WageTakeHomeAfterReconciliation(const YearPlan& plan);
 
+// The housing fund paid in the year into the employee's account, by each side. It is the
+// employee's money (for a home, or paid out at retirement), so offers are compared with it.
+struct HousingFundOfYear {
+    Money employee;
+    Money employer;
+    Money total() const { return employee + employer; }
+};
+HousingFundOfYear HousingFundOf(const YearPlan& plan);
+
+// The year's take-home after the reconciliation with the housing fund of both sides added.
+Money IncomeWithHousingFund(const YearPlan& plan);
+
 // A bonus taxed on its own that lies inside a cliff: it takes home `loss` less than a bonus of
 // the cliff's start would.
 struct BonusCliffLoss {

@@ -281,6 +281,44 @@ private slots:
         QCOMPARE(least.tax, M("765"));
     }
 
+    // Worked by hand, 2026, no deduction items, contributions 10.5 % of the wage and the fund
+    // at the offer's rate on both sides. A: 30,000 at 5 %: 3,150 + 1,500 a month, taxable
+    // 12 × (30,000 − 4,650 − 5,000) = 244,200 at 20 % − 16,920 = 31,920; take-home 360,000 −
+    // 55,800 − 31,920 = 272,280; fund 2 × 18,000. B: 28,000 at 12 %: 2,940 + 3,360, taxable
+    // 200,400 → 23,160; take-home 336,000 − 75,600 − 23,160 = 237,240; fund 2 × 40,320. A
+    // takes home 35,040 more; with the fund B is 9,600 ahead.
+    void offersWithTheHousingFund_data()
+    {
+        QTest::addColumn<QString>("wage");
+        QTest::addColumn<int>("fundRate"); // basis points, both sides
+        QTest::addColumn<QString>("takeHome");
+        QTest::addColumn<QString>("fund");
+        QTest::addColumn<QString>("withFund");
+        QTest::newRow("A") << "30000" << 500 << "272280"
+                           << "36000"
+                           << "308280";
+        QTest::newRow("B") << "28000" << 1200 << "237240"
+                           << "80640"
+                           << "317880";
+    }
+    void offersWithTheHousingFund()
+    {
+        QFETCH(QString, wage);
+        QFETCH(int, fundRate);
+        QFETCH(QString, takeHome);
+        QFETCH(QString, fund);
+        QFETCH(QString, withFund);
+        YearPlanInput in = Employee(2026, wage.toUtf8().constData(), "0");
+        in.contributions.employee.housingFund = fundRate;
+        in.contributions.employer.housingFund = fundRate;
+        const YearPlan plan = PlanYear(in);
+        QCOMPARE(TakeHomeAfterReconciliation(plan), M(takeHome.toStdString()));
+        const HousingFundOfYear paid = HousingFundOf(plan);
+        QCOMPARE(paid.employee, paid.employer);
+        QCOMPARE(paid.total(), M(fund.toStdString()));
+        QCOMPARE(IncomeWithHousingFund(plan), M(withFund.toStdString()));
+    }
+
     // 37,000 on its own: 10 % − 210 = 3,490, taking home 33,510 where 36,000 takes home 34,920;
     // 38,566.66 takes 3,646.67 and home 34,919.99, a fen short; a combined bonus has no cliff.
     void bonusInACliff_data()
