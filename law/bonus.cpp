@@ -7,68 +7,70 @@ namespace tallyra::law {
 
 namespace {
 
-// The bonus table: the monthly table of the law in force since 2018-10 (unchanged since).
-RateTable BonusTable()
+// The table a bonus ÷ 12 is looked up in: the year's, or the latest.
+RateTable BonusTable(std::optional<int> taxYear)
 {
-    return LawFor({2019, 1})->monthlyTable;
+    const DatedValue<RateTable>* table =
+        taxYear ? kBonusRateTable.forTaxYear(*taxYear) : &kBonusRateTable.latest();
+    return table ? table->value : kBonusRateTable.first().value;
 }
 
-Money BonusTax(Money bonus)
+Money BonusTax(RateTable table, Money bonus)
 {
-    return TaxWithRow(ChooseRow(BonusTable(), bonus, 12), bonus);
+    return TaxWithRow(ChooseRow(table, bonus, 12), bonus);
 }
 
-Money TakeHome(Money bonus)
+Money TakeHome(RateTable table, Money bonus)
 {
-    return bonus - BonusTax(bonus);
+    return bonus - BonusTax(table, bonus);
 }
 
 // The first bonus in fen above `start` that takes home at least what `start` does. Take-home
 // pay rises by at least 55 fen a yuan within a row, so the answer lies within a few fen of the
 // exact solution of B − (B·r − q) = target, which is searched from just below.
-Money CliffEnd(Money start, const Bracket& next)
+Money CliffEnd(RateTable table, Money start, const Bracket& next)
 {
-    const Money target = TakeHome(start);
+    const Money target = TakeHome(table, start);
     // B·(100 − r) = (target − q)·100  →  B = (target − q)·100 / (100 − r)
     const Money exact = Money::Fen(
         MulDivRoundHalfAway((target - next.quickDeduction).fen(), 100, 100 - next.ratePercent));
     Money b = Max(start + Money::Fen(1), exact - Money::Fen(5));
-    while (TakeHome(b) < target)
+    while (TakeHome(table, b) < target)
         b += Money::Fen(1);
     return b;
 }
 
 } // namespace
 
-RateTable BonusRateTable()
+RateTable BonusRateTable(std::optional<int> taxYear)
 {
-    return BonusTable();
+    return BonusTable(taxYear);
 }
 
 std::optional<SeparateBonusTax> TaxBonusSeparately(int year, Money bonus)
 {
-    const DatedRule* rule = SeparateBonusRuleOn({year, 12, 31});
+    const DatedValue<bool>* rule = SeparateBonusRuleOn({year, 12, 31});
     if (!rule)
         return std::nullopt;
-    const RowChoice row = ChooseRow(BonusTable(), bonus, 12);
+    const RowChoice row = ChooseRow(BonusTable(year), bonus, 12);
     return SeparateBonusTax{row, TaxWithRow(row, bonus), rule};
 }
 
-std::vector<BonusCliff> BonusCliffs()
+std::vector<BonusCliff> BonusCliffs(std::optional<int> taxYear)
 {
-    const RateTable table = BonusTable();
+    const RateTable table = BonusTable(taxYear);
     std::vector<BonusCliff> cliffs;
     for (std::size_t i = 0; i + 1 < table.size(); ++i) {
         const Money start = table[i].upTo->times(12);
-        cliffs.push_back(
-            {static_cast<int>(i), start, CliffEnd(start, table[i + 1]), TakeHome(start)});
+        cliffs.push_back({static_cast<int>(i), start, CliffEnd(table, start, table[i + 1]),
+                          TakeHome(table, start)});
     }
     return cliffs;
 }
 
-std::optional<BonusCliff> CliffContaining(Money bonus)
+std::optional<BonusCliff> CliffContaining(Money bonus, std::optional<int> taxYear)
 {
-    for (const BonusCliff& cliff : BonusCliffs())
+    for (const BonusCliff& cliff : BonusCliffs(taxYear))
         if (cliff.start < bonus && bonus < cliff.end)
             return cliff;
     return std::nullopt;
@@ -76,10 +78,10 @@ std::optional<BonusCliff> CliffContaining(Money bonus)
 
 BonusComparison CompareBonus(int year, Money taxableWithoutBonus, Money bonus)
 {
-    const WageLaw* law = LawFor({year, 1});
-    if (!law || law->method != WageMethod::Cumulative)
+    const DatedValue<RateTable>* annualTable = kAnnualRateTable.forTaxYear(year);
+    if (!annualTable)
         throw std::invalid_argument("the bonus comparison applies from 2019");
-    const RateTable annual = law->annualTable;
+    const RateTable annual = annualTable->value;
     BonusComparison c;
     c.taxableWithoutBonus = taxableWithoutBonus;
     c.bonus = bonus;
@@ -88,7 +90,7 @@ BonusComparison CompareBonus(int year, Money taxableWithoutBonus, Money bonus)
     c.better = BonusTreatment::Combined;
     if (c.separate) {
         c.separateTotal = TaxOnTable(annual, taxableWithoutBonus) + c.separate->tax;
-        c.cliff = CliffContaining(bonus);
+        c.cliff = CliffContaining(bonus, year);
         if (*c.separateTotal < c.combinedTotal) {
             c.better = BonusTreatment::Separate;
             c.saving = c.combinedTotal - *c.separateTotal;

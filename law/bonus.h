@@ -15,12 +15,12 @@ namespace tallyra::law {
 struct SeparateBonusTax {
     RowChoice row;
     Money tax;
-    const DatedRule* rule;
+    const DatedValue<bool>* rule; // the entry of kSeparateBonusTaxation that allows it
 };
 // None where no dated entry allows the separate treatment for a bonus paid in that year.
 std::optional<SeparateBonusTax> TaxBonusSeparately(int year, Money bonus);
-// The table whose rows bonus ÷ 12 chooses.
-RateTable BonusRateTable();
+// The table whose rows bonus ÷ 12 chooses in a tax year (the latest when no year is given).
+RateTable BonusRateTable(std::optional<int> taxYear = std::nullopt);
 
 // A bonus cliff: bonuses above `start` (a row's upper bound × 12) and below `end` take home
 // less than `start` itself does; from `end` on the take-home is at least as much again.
@@ -30,8 +30,9 @@ struct BonusCliff {
     Money end;
     Money takeHomeAtStart;
 };
-std::vector<BonusCliff> BonusCliffs();
-std::optional<BonusCliff> CliffContaining(Money bonus);
+// On the bonus table of a tax year (the latest one when no year is given).
+std::vector<BonusCliff> BonusCliffs(std::optional<int> taxYear = std::nullopt);
+std::optional<BonusCliff> CliffContaining(Money bonus, std::optional<int> taxYear = std::nullopt);
 
 enum class BonusTreatment { Separate, Combined };
 

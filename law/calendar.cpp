@@ -7,29 +7,12 @@ namespace tallyra::law {
 
 namespace {
 
-bool IsLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month)
-{
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
 } // namespace
-
-bool IsValidDate(const CivilDate& date)
-{
-    return date.year >= 1 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
-           date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
-}
 
 CivilDate DayBefore(const CivilDate& date)
 {

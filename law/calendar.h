@@ -53,7 +53,21 @@ TALLYRA_LAW_ORDERED(CivilDate)
 TALLYRA_LAW_ORDERED(YearMonth)
 #undef TALLYRA_LAW_ORDERED
 
-bool IsValidDate(const CivilDate& date);
+constexpr bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+constexpr int DaysInMonth(int year, int month)
+{
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+// Usable at compile time, so that the law's tables check their own dates.
+constexpr bool IsValidDate(const CivilDate& date)
+{
+    return date.year >= 1 && date.year <= 9999 && date.month >= 1 && date.month <= 12 &&
+           date.day >= 1 && date.day <= DaysInMonth(date.year, date.month);
+}
 CivilDate DayBefore(const CivilDate& date);
 
 // "2026-03": four digits, a hyphen, two digits, month 01-12. Nothing else is accepted.

@@ -28,7 +28,7 @@ SpecialDeductionBreakdown MonthlySpecialDeduction(int taxYear, const SpecialDedu
         throw std::invalid_argument("rent tier is 1-3");
 
     SpecialDeductionBreakdown month;
-    const SpecialDeductionAmounts* law = SpecialDeductionAmountsFor(taxYear);
+    const std::optional<SpecialDeductionAmounts> law = SpecialDeductionAmountsFor(taxYear);
     if (!law)
         return month;
     month.childEducation = law->childEducation.times(items.childrenInEducation)
@@ -47,13 +47,13 @@ SpecialDeductionBreakdown MonthlySpecialDeduction(int taxYear, const SpecialDedu
 
 Money CertificateDeduction(int taxYear, const SpecialDeductionItems& items)
 {
-    const SpecialDeductionAmounts* law = SpecialDeductionAmountsFor(taxYear);
+    const std::optional<SpecialDeductionAmounts> law = SpecialDeductionAmountsFor(taxYear);
     return law && items.certificateObtained ? law->certificateYear : Money();
 }
 
 Money SeriousIllnessDeduction(int taxYear, Money cost)
 {
-    const SpecialDeductionAmounts* law = SpecialDeductionAmountsFor(taxYear);
+    const std::optional<SpecialDeductionAmounts> law = SpecialDeductionAmountsFor(taxYear);
     if (!law)
         return Money();
     return Min(ClampNonNegative(cost - law->illnessFloor), law->illnessCap);
@@ -63,15 +63,16 @@ Money DeductibleOtherDeductions(int taxYear, const OtherDeductionItems& items,
                                 Money pensionAlreadyDeducted)
 {
     Money deductible = items.other;
-    const OtherDeductionCap& health = CommercialHealthInsuranceCap();
-    if (CivilDate{taxYear, 12, 31} >= health.from)
-        deductible += Min(items.commercialHealthInsurance, health.monthlyCap);
-    const OtherDeductionCap& pension = PersonalPensionCap();
-    if (CivilDate{taxYear, 12, 31} >= pension.from) {
-        const Money room = ClampNonNegative(pension.annualCap - pensionAlreadyDeducted);
-        deductible += Min(items.personalPension, room);
-    }
+    if (const auto* health = kCommercialHealthInsuranceCap.forTaxYear(taxYear))
+        deductible += Min(items.commercialHealthInsurance, health->value.monthly);
+    deductible += DeductiblePension(taxYear, items.personalPension, pensionAlreadyDeducted);
     return deductible;
+}
+
+Money DeductiblePension(int taxYear, Money payment, Money alreadyDeducted)
+{
+    const auto* cap = kPersonalPensionCap.forTaxYear(taxYear);
+    return cap ? Min(payment, ClampNonNegative(cap->value.annual - alreadyDeducted)) : Money();
 }
 
 } // namespace tallyra::law

@@ -57,5 +57,8 @@ struct OtherDeductionItems {
 // the personal pension.
 Money DeductibleOtherDeductions(int taxYear, const OtherDeductionItems& items,
                                 Money pensionAlreadyDeducted);
+// The deductible part of a personal pension payment within the year's cap; none before the
+// personal pension existed.
+Money DeductiblePension(int taxYear, Money payment, Money alreadyDeducted);
 
 } // namespace tallyra::law

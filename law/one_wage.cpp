@@ -113,12 +113,13 @@ std::optional<OneWage> OneWageForTakeHome(const YearPlanInput& input, Money targ
 
     std::vector<std::int64_t> crossings;
     if (SmallPaymentExemptionFor(input.year)) {
+        const Money paymentLimit = kExemptPaymentLimit.forTaxYear(input.year)->value;
+        const Money incomeLimit = kExemptIncomeLimit.forTaxYear(input.year)->value;
         auto balance = [&](std::int64_t w) { return year.plan(w).reconciliation.balance; };
         AddCrossing(crossings, top, [&](std::int64_t w) { return balance(w) > Money(); });
-        AddCrossing(crossings, top,
-                    [&](std::int64_t w) { return balance(w) <= kExemptPaymentLimit; });
+        AddCrossing(crossings, top, [&](std::int64_t w) { return balance(w) <= paymentLimit; });
         AddCrossing(crossings, top, [&](std::int64_t w) {
-            return year.plan(w).reconciliation.income <= kExemptIncomeLimit;
+            return year.plan(w).reconciliation.income <= incomeLimit;
         });
     }
     std::sort(crossings.begin(), crossings.end());

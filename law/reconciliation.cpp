@@ -9,16 +9,17 @@ namespace tallyra::law {
 
 ReconciliationResult Reconcile(const ReconciliationInput& input)
 {
-    const WageLaw* law = LawFor({input.year, 12});
-    if (!law || law->method != WageMethod::Cumulative)
+    const DatedValue<RateTable>* annualTable = kAnnualRateTable.forTaxYear(input.year);
+    const DatedValue<Money>* basicDeduction = kAnnualBasicDeduction.forTaxYear(input.year);
+    if (!annualTable || !basicDeduction)
         throw std::invalid_argument("the annual reconciliation applies from 2019");
     ReconciliationResult r;
     r.income = input.income;
-    r.basicDeduction = kWholeYearDeduction;
+    r.basicDeduction = basicDeduction->value;
     r.taxableIncome =
         ClampNonNegative(input.income - input.exemptIncome - r.basicDeduction -
                          input.specialDeduction - input.specialAdditional - input.otherDeduction);
-    r.row = ChooseRow(law->annualTable, r.taxableIncome);
+    r.row = ChooseRow(annualTable->value, r.taxableIncome);
     r.incomeTax = TaxWithRow(r.row, r.taxableIncome);
     if (input.separateBonus) {
         const auto separate = TaxBonusSeparately(input.year, *input.separateBonus);
@@ -30,8 +31,9 @@ ReconciliationResult Reconcile(const ReconciliationInput& input)
     r.withheld = input.withheld;
     r.balance = r.totalTax - r.withheld;
     if (r.balance > Money()) {
-        const DatedRule* rule = SmallPaymentExemptionFor(input.year);
-        if (rule && (r.balance <= kExemptPaymentLimit || input.income <= kExemptIncomeLimit)) {
+        const DatedValue<bool>* rule = SmallPaymentExemptionFor(input.year);
+        if (rule && (r.balance <= kExemptPaymentLimit.forTaxYear(input.year)->value ||
+                     input.income <= kExemptIncomeLimit.forTaxYear(input.year)->value)) {
             r.paymentExempt = true;
             r.exemption = rule;
         }

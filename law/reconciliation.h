@@ -30,9 +30,9 @@ struct ReconciliationResult {
     Money bonusTax;  // the separate bonus's own tax
     Money totalTax;
     Money withheld;
-    Money balance;                        // above zero: to pay; below zero: to be refunded
-    bool paymentExempt = false;           // a small payment the law lets go
-    const DatedRule* exemption = nullptr; // the entry that lets it go
+    Money balance;                               // above zero: to pay; below zero: to be refunded
+    bool paymentExempt = false;                  // a small payment the law lets go
+    const DatedValue<bool>* exemption = nullptr; // the entry that lets it go
 };
 
 ReconciliationResult Reconcile(const ReconciliationInput& input);

@@ -1,17 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "law/withholding.h"
 
-#include "law/laws.h"
+#include "law/parameters.h"
 
 #include <stdexcept>
 
 namespace tallyra::law {
 
-Money CumulativeBasicDeduction(int firstMonthEmployed, int month, bool wholeYearDeduction)
+Money CumulativeBasicDeduction(int year, int firstMonthEmployed, int month, bool wholeYearDeduction)
 {
     if (wholeYearDeduction)
-        return kWholeYearDeduction;
-    return Money::Yuan(5'000).times(month - firstMonthEmployed + 1);
+        return kWholeYearWithholdingDeduction.latest().value.deduction;
+    const DatedValue<Money>* first = kMonthlyBasicDeduction.inMonth({year, firstMonthEmployed});
+    const DatedValue<Money>* last = kMonthlyBasicDeduction.inMonth({year, month});
+    if (first == last) // the same amount every month: the common case, kept cheap for payrolls
+        return first->value.times(month - firstMonthEmployed + 1);
+    Money sum;
+    for (int m = firstMonthEmployed; m <= month; ++m)
+        sum += kMonthlyBasicDeduction.inMonth({year, m})->value;
+    return sum;
 }
 
 CumulativeWithholding::CumulativeWithholding(int year, int firstMonthEmployed,
@@ -22,8 +29,8 @@ CumulativeWithholding::CumulativeWithholding(int year, int firstMonthEmployed,
 {
     if (firstMonthEmployed < 1 || firstMonthEmployed > 12)
         throw std::invalid_argument("first month employed must be 1-12");
-    const WageLaw* law = LawFor({year, 1});
-    if (!law || law->method != WageMethod::Cumulative)
+    const DatedValue<WageMethod>* method = kWageWithholdingMethod.inMonth({year, 1});
+    if (!method || method->value != WageMethod::Cumulative)
         throw std::invalid_argument("cumulative withholding applies from 2019");
 }
 
@@ -31,7 +38,7 @@ WithholdingStep CumulativeWithholding::preview(int month, const MonthFigures& fi
 {
     if (month < firstMonth_ || month <= lastMonth_ || month > 12)
         throw std::invalid_argument("month out of order");
-    const RateTable table = LawFor({year_, month})->annualTable;
+    const RateTable table = kAnnualRateTable.inMonth({year_, month})->value;
 
     WithholdingStep step;
     step.period = {year_, month};
@@ -40,7 +47,7 @@ WithholdingStep CumulativeWithholding::preview(int month, const MonthFigures& fi
     CumulativeFigures& sum = step.cumulative;
     sum.income = totals_.income + figures.income;
     sum.exemptIncome = totals_.exemptIncome + figures.exemptIncome;
-    sum.basicDeduction = CumulativeBasicDeduction(firstMonth_, month, wholeYear_);
+    sum.basicDeduction = CumulativeBasicDeduction(year_, firstMonth_, month, wholeYear_);
     sum.specialDeduction = totals_.specialDeduction + figures.specialDeduction;
     sum.specialAdditional = totals_.specialAdditional + figures.specialAdditional;
     sum.otherDeduction = totals_.otherDeduction + figures.otherDeduction;

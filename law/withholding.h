@@ -72,8 +72,9 @@ private:
     Money withheld_;
 };
 
-// The cumulative basic deduction through `month`: 5,000 for each month from the first month
-// employed, or the whole 60,000 where the employee qualifies.
-Money CumulativeBasicDeduction(int firstMonthEmployed, int month, bool wholeYearDeduction);
+// The cumulative basic deduction of a year through `month`: the monthly deduction of each month
+// from the first month employed, or the whole-year deduction where the employee qualifies.
+Money CumulativeBasicDeduction(int year, int firstMonthEmployed, int month,
+                               bool wholeYearDeduction);
 
 } // namespace tallyra::law

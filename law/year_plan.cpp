@@ -12,8 +12,8 @@ namespace {
 
 void Validate(const YearPlanInput& in)
 {
-    const WageLaw* law = LawFor({in.year, 1});
-    if (!law || law->method != WageMethod::Cumulative)
+    const DatedValue<WageMethod>* method = kWageWithholdingMethod.inMonth({in.year, 1});
+    if (!method || method->value != WageMethod::Cumulative)
         throw std::invalid_argument("a year plan needs a year from 2019");
     if (in.firstMonthEmployed < 1 || in.firstMonthEmployed > 12 || in.bonusMonth < 1 ||
         in.bonusMonth > 12 || in.special.certificateMonth < 0 || in.special.certificateMonth > 12)
@@ -60,8 +60,7 @@ CumulativeWithholding RunMonths(const YearPlanInput& in, int untilMonth, YearPla
         p.certificate =
             m == CertificateMonth(in) ? CertificateDeduction(in.year, in.special) : Money();
         p.otherDeduction = DeductibleOtherDeductions(in.year, in.other, pensionSoFar);
-        pensionSoFar += Min(in.other.personalPension,
-                            ClampNonNegative(PersonalPensionCap().annualCap - pensionSoFar));
+        pensionSoFar += DeductiblePension(in.year, in.other.personalPension, pensionSoFar);
 
         MonthFigures figures;
         figures.income = p.wage + (p.bonusCombined ? p.bonus : Money());
@@ -136,7 +135,8 @@ YearPlan PlanYear(const YearPlanInput& input)
         ReconciliationInput withoutBonus = plan.reconciliationInput;
         if (!withoutBonus.separateBonus)
             withoutBonus.income -= plan.totals.bonus;
-        const Money rest = withoutBonus.income - withoutBonus.exemptIncome - kWholeYearDeduction -
+        const Money rest = withoutBonus.income - withoutBonus.exemptIncome -
+                           kAnnualBasicDeduction.forTaxYear(input.year)->value -
                            withoutBonus.specialDeduction - withoutBonus.specialAdditional -
                            withoutBonus.otherDeduction;
         plan.bonusComparison = CompareBonus(input.year, rest, plan.totals.bonus);

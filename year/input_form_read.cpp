@@ -188,7 +188,7 @@ void InputForm::checkAcross(PlannerInputs& in, QStringList& problems)
 void InputForm::noteCaps(const PlannerInputs& in)
 {
     const law::YearPlanInput& p = in.plan;
-    const law::SpecialDeductionAmounts* amounts = law::SpecialDeductionAmountsFor(p.year);
+    const auto amounts = law::SpecialDeductionAmountsFor(p.year);
     if (p.special.infants > 0 && amounts && amounts->infantCare.isZero())
         rowOf(c_.infantSpin)->showNote(QStringLiteral("%1年尚无此项扣除（2022年起）").arg(p.year));
     if (amounts && Data(c_.elderlyBox) == 2 && p.special.elderlyShare > amounts->elderlyShareCap)
@@ -198,17 +198,17 @@ void InputForm::noteCaps(const PlannerInputs& in)
     if (p.special.certificateObtained && p.special.certificateMonth > 0 &&
         p.special.certificateMonth < p.firstMonthEmployed)
         rowOf(c_.certificateCheck)->showNote(QStringLiteral("早于入职月份，改在入职当月扣除"));
-    const law::OtherDeductionCap& health = law::CommercialHealthInsuranceCap();
-    if (p.other.commercialHealthInsurance > health.monthlyCap)
+    const law::DeductionCap& health = law::kCommercialHealthInsuranceCap.latest().value;
+    if (p.other.commercialHealthInsurance > health.monthly)
         rowOf(c_.healthInsuranceEdit)
-            ->showNote(QStringLiteral("每月最多扣除 %1 元").arg(Yuan(health.monthlyCap)));
-    const law::OtherDeductionCap& pension = law::PersonalPensionCap();
-    if (law::CivilDate{p.year, 12, 31} < pension.from && !p.other.personalPension.isZero())
+            ->showNote(QStringLiteral("每月最多扣除 %1 元").arg(Yuan(health.monthly)));
+    const law::DeductionCap& pension = law::kPersonalPensionCap.latest().value;
+    if (!law::kPersonalPensionCap.forTaxYear(p.year) && !p.other.personalPension.isZero())
         rowOf(c_.personalPensionEdit)->showNote(QStringLiteral("2022年起才可扣除"));
-    else if (p.other.personalPension.times(13 - p.firstMonthEmployed) > pension.annualCap)
+    else if (p.other.personalPension.times(13 - p.firstMonthEmployed) > pension.annual)
         rowOf(c_.personalPensionEdit)
-            ->showNote(QStringLiteral("全年最多扣除 %1 元，额度用完后不再扣除")
-                           .arg(Yuan(pension.annualCap)));
+            ->showNote(
+                QStringLiteral("全年最多扣除 %1 元，额度用完后不再扣除").arg(Yuan(pension.annual)));
     if (p.wholeYearDeduction && p.firstMonthEmployed > 1)
         rowOf(c_.wholeYearCheck)->showNote(QStringLiteral("年中入职一般不符合此条件"));
 }
@@ -316,7 +316,7 @@ void InputForm::showYearLaw(int year)
     c_.bonusSeparateOption->setEnabled(separate);
     rowOf(c_.bonusSeparateOption)
         ->setLegal(separate ? QString() : QStringLiteral("%1年起只能并入综合所得").arg(year));
-    const law::SpecialDeductionAmounts* a = law::SpecialDeductionAmountsFor(year);
+    const auto a = law::SpecialDeductionAmountsFor(year);
     rowOf(c_.childrenSpin)->setLegal(QStringLiteral("每人每月 %1 元").arg(Yuan(a->childEducation)));
     rowOf(c_.infantSpin)
         ->setLegal(a->infantCare.isZero()
@@ -345,11 +345,12 @@ void InputForm::showYearLaw(int year)
                        .arg(Yuan(a->illnessFloor), Yuan(a->illnessCap)),
                    QStringLiteral("自付超过 %1 元的部分，每年最多 %2 元，在年度汇算时扣除")
                        .arg(Yuan(a->illnessFloor), Yuan(a->illnessCap)));
-    const law::OtherDeductionCap& health = law::CommercialHealthInsuranceCap();
     rowOf(c_.healthInsuranceEdit)
-        ->setLegal(QStringLiteral("每月最多 %1 元").arg(Yuan(health.monthlyCap)));
+        ->setLegal(QStringLiteral("每月最多 %1 元")
+                       .arg(Yuan(law::kCommercialHealthInsuranceCap.latest().value.monthly)));
     rowOf(c_.personalPensionEdit)
-        ->setLegal(QStringLiteral("全年最多 %1 元").arg(Yuan(law::PersonalPensionCap().annualCap)));
+        ->setLegal(QStringLiteral("全年最多 %1 元")
+                       .arg(Yuan(law::kPersonalPensionCap.latest().value.annual)));
 }
 
 } // namespace tallyra::year

@@ -35,10 +35,10 @@ QString Para(const QString& text, bool strong = false)
                   : QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped());
 }
 
-QString Source(const char* source)
+QString Source(const law::LegalSource& source)
 {
     return QStringLiteral("<p><small>依据：%1</small></p>")
-        .arg(QString::fromUtf8(source).toHtmlEscaped());
+        .arg(QString::fromStdString(law::CitationOf(source)).toHtmlEscaped());
 }
 
 QString CliffWarning(const law::BonusCliff& cliff, Money bonus)
@@ -78,8 +78,7 @@ QString DescribeBonus(const law::YearPlanInput& input, const law::YearPlan& plan
                      "此后没有延续的规定。")
                      .arg(input.year),
                  true);
-        const auto rules = law::SeparateBonusRules();
-        html += Source(rules.back().source);
+        html += Source(law::kSeparateBonusTaxation.latest().source);
         return html;
     }
     if (c.saving.isZero())

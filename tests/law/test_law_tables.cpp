@@ -238,7 +238,8 @@ private slots:
         QFETCH(QString, tax);
         const auto separate = TaxBonusSeparately(2019, Q(bonus));
         QVERIFY(separate && separate->rule);
-        QVERIFY(QByteArray(separate->rule->source).contains("财税〔2018〕164号"));
+        QVERIFY(QByteArray::fromStdString(CitationOf(separate->rule->source))
+                    .contains("财税〔2018〕164号"));
         QCOMPARE(separate->row.ratePercent, rate);
         QCOMPARE(separate->tax, Q(tax));
     }
@@ -303,7 +304,7 @@ private slots:
             return;
         QCOMPARE(law->monthlyDeduction, Q(deduction));
         QCOMPARE(law->method == WageMethod::Cumulative, cumulative);
-        QVERIFY(QByteArray(law->source).size() > 20);
+        QVERIFY(CitationOf(law->source).size() > 20);
     }
 
     void lawsFollowOneAnother()
@@ -398,7 +399,7 @@ private slots:
         QFETCH(QString, infant);
         QFETCH(QString, elderly);
         QFETCH(QString, elderlyShare);
-        const SpecialDeductionAmounts* a = SpecialDeductionAmountsFor(year);
+        const std::optional<SpecialDeductionAmounts> a = SpecialDeductionAmountsFor(year);
         QVERIFY(a);
         QCOMPARE(a->childEducation, Q(child));
         QCOMPARE(a->infantCare, Q(infant));

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "law/dated_series.h"
+#include "law/money.h"
+#include "law/rate_table.h"
+
+#include <array>
+
+// Every legal figure and date the engine, the planner and the payroll command use, each once, as
+// a dated series with its sources (law/dated_series.h). Ask a series for the value of a day,
+// month or tax year; the value found carries the day it applies from and its source:
+//
+//     const auto* deduction = law::kMonthlyBasicDeduction.inMonth({2026, 3});
+//     deduction->value            // Money: 5,000.00
+//     deduction->from.year        // 2019
+//     law::CitationOf(deduction->source)
+//
+// The series are defined in law/parameters_*.cpp, where the compiler checks their dating.
+namespace tallyra::law {
+
+// How a wage is taxed: each month alone on the monthly table, or month by month on the year's
+// cumulative income and the annual table (累计预扣法).
+enum class WageMethod { MonthByMonth, Cumulative };
+
+// ---- Wages (工资、薪金所得), law/parameters_wages.cpp ----
+
+// 减除费用 a month: 800 from 1994 … 5,000 from 2018-10; from 2019 the monthly step of the
+// cumulative deduction (5,000 × months employed).
+extern const LegalSeries<Money> kMonthlyBasicDeduction;
+// Month by month until 2018, cumulative from 2019.
+extern const LegalSeries<WageMethod> kWageWithholdingMethod;
+// The table of a month's taxable wage, while wages were taxed month by month.
+extern const LegalSeries<RateTable> kMonthlyRateTable;
+// The annual table of comprehensive income, from 2019; withholding uses it as 预扣率表一.
+extern const LegalSeries<RateTable> kAnnualRateTable;
+// The table an annual one-time bonus ÷ 12 is looked up in when it is taxed on its own.
+extern const LegalSeries<RateTable> kBonusRateTable;
+// 减除费用 of a year's comprehensive income at the reconciliation: 60,000.
+extern const LegalSeries<Money> kAnnualBasicDeduction;
+
+// 全年减除6万: an employee whose every month of the previous year was withheld at the same
+// employer, on wages of at most `priorYearWageLimit`, has `deduction` deducted from January.
+struct WholeYearDeduction {
+    Money deduction;
+    Money priorYearWageLimit;
+};
+extern const LegalSeries<WholeYearDeduction> kWholeYearWithholdingDeduction;
+
+// ---- The annual bonus and the reconciliation, law/parameters_reconciliation.cpp ----
+
+// Whether an annual one-time bonus may be taxed on its own (全年一次性奖金单独计税); false from
+// the day the last extension ends.
+extern const LegalSeries<bool> kSeparateBonusTaxation;
+
+// Whether a small payment at the reconciliation is let go (免于办理汇算), and its limits: a
+// payment of at most `kExemptPaymentLimit`, or any payment on an annual comprehensive income of
+// at most `kExemptIncomeLimit`.
+extern const LegalSeries<bool> kSmallPaymentExemption;
+extern const LegalSeries<Money> kExemptPaymentLimit;
+extern const LegalSeries<Money> kExemptIncomeLimit;
+
+// When the reconciliation is made: in the year after the tax year, from one day to another.
+struct FilingWindow {
+    int fromMonth;
+    int fromDay;
+    int untilMonth;
+    int untilDay;
+};
+extern const LegalSeries<FilingWindow> kReconciliationWindow;
+
+// ---- Deductions, law/parameters_deductions.cpp ----
+
+// Whether the special additional deductions (专项附加扣除) exist at all.
+extern const LegalSeries<bool> kSpecialAdditionalDeductions;
+// Their amounts, a month unless named otherwise.
+extern const LegalSeries<Money> kChildEducationDeduction;        // each child
+extern const LegalSeries<Money> kInfantCareDeduction;            // each child under the age limit
+extern const LegalSeries<int> kInfantCareAgeLimit;               // years: under this age
+extern const LegalSeries<Money> kContinuingDegreeDeduction;      // 学历（学位）继续教育
+extern const LegalSeries<Money> kVocationalCertificateDeduction; // once, in the year obtained
+extern const LegalSeries<Money> kHousingLoanInterestDeduction;   // 住房贷款利息
+// 住房租金 by city: the largest cities (municipalities, provincial capitals …), other cities
+// whose urban districts have more registered inhabitants than `populationBound`, the rest.
+struct RentDeduction {
+    std::array<Money, 3> byCityTier;
+    long populationBound;
+};
+extern const LegalSeries<RentDeduction> kHousingRentDeduction;
+extern const LegalSeries<Money> kElderlySupportOnlyChild; // 赡养老人, an only child
+extern const LegalSeries<Money> kElderlySupportShareCap;  // the most one sibling's share may be
+extern const LegalSeries<Money> kSeriousIllnessFloor; // 大病医疗: only what is paid above this
+extern const LegalSeries<Money> kSeriousIllnessCap;   // 大病医疗: at most this a year
+
+// Other deductions with legal caps (依法确定的其他扣除); a monthly cap of zero means none.
+struct DeductionCap {
+    Money monthly;
+    Money annual;
+};
+extern const LegalSeries<DeductionCap> kCommercialHealthInsuranceCap;
+extern const LegalSeries<DeductionCap> kPersonalPensionCap;
+
+// The housing fund's contribution rate, in basis points: at least the floor; deductible from
+// wages up to the cap.
+extern const LegalSeries<int> kHousingFundRateFloor;
+extern const LegalSeries<int> kHousingFundRateCap;
+
+} // namespace tallyra::law
