@@ -4,14 +4,14 @@
 #include "platform/message_boxes.h"
 #include "ui/focus_visibility.h"
 #include "year/amount_text.h"
-#include "year/compare_page.h"
-#include "year/history_page.h"
-#include "year/input_form.h"
-#include "year/month_chart.h"
-#include "year/plan_texts.h"
-#include "year/take_home_page.h"
-#include "year/year_table_model.h"
-#include "year/year_table_page.h"
+#include "year/form/input_form.h"
+#include "year/pages/compare_page.h"
+#include "year/pages/history_page.h"
+#include "year/pages/month_chart.h"
+#include "year/pages/plan_texts.h"
+#include "year/pages/take_home_page.h"
+#include "year/pages/year_table_model.h"
+#include "year/pages/year_table_page.h"
 
 #include <QEvent>
 #include <QLabel>

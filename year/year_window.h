@@ -2,8 +2,8 @@
 #pragma once
 
 #include "law/year_plan.h"
-#include "year/planner_inputs.h"
-#include "year/profile_store.h"
+#include "year/files/profile_store.h"
+#include "year/form/planner_inputs.h"
 
 #include <QDate>
 #include <QMainWindow>

@@ -2,11 +2,11 @@
 // The year planner's menus and their file commands: export to CSV and PDF, print, quit, about.
 #include "platform/app_identity.h"
 #include "platform/message_boxes.h"
-#include "year/csv_export.h"
-#include "year/input_form.h"
-#include "year/print_report.h"
+#include "year/files/csv_export.h"
+#include "year/files/print_report.h"
+#include "year/form/input_form.h"
+#include "year/pages/year_table_model.h"
 #include "year/year_dialogs.h"
-#include "year/year_table_model.h"
 #include "year/year_window.h"
 
 #include <QAction>

@@ -3,9 +3,9 @@
 // kept from one run to the next.
 #include "platform/message_boxes.h"
 #include "platform/settings_store.h"
-#include "year/compare_page.h"
-#include "year/input_form.h"
-#include "year/year_table_page.h"
+#include "year/form/input_form.h"
+#include "year/pages/compare_page.h"
+#include "year/pages/year_table_page.h"
 #include "year/year_window.h"
 
 #include <QCloseEvent>

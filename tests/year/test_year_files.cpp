@@ -2,7 +2,7 @@
 // The year planner's files: the year table exported to CSV and read back, the printed year as
 // a PDF (its pages and its text), and the print command through its dialog.
 #include "tests/year/year_driver.h"
-#include "year/year_table_model.h"
+#include "year/pages/year_table_model.h"
 
 #include <QAction>
 #include <QFile>

@@ -2,11 +2,11 @@
 // The year planner for every user: a screen-reader name on every control, every input reached
 // with the keyboard alone, nothing cut at larger fonts, and readable on a dark palette.
 #include "tests/year/year_driver.h"
-#include "year/input_form.h"
-#include "year/month_chart.h"
+#include "year/form/input_form.h"
+#include "year/pages/month_chart.h"
+#include "year/pages/year_table_model.h"
+#include "year/pages/year_table_page.h"
 #include "year/palette_colors.h"
-#include "year/year_table_model.h"
-#include "year/year_table_page.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -6,9 +6,9 @@
 #include "tests/law/law_test_support.h"
 #include "tests/year/year_driver.h"
 #include "year/amount_text.h"
-#include "year/compare_page.h"
-#include "year/input_form.h"
-#include "year/year_table_model.h"
+#include "year/form/input_form.h"
+#include "year/pages/compare_page.h"
+#include "year/pages/year_table_model.h"
 
 #include <QFile>
 #include <QLabel>

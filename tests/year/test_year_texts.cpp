@@ -3,10 +3,10 @@
 // without a window.
 #include "tests/law/law_test_support.h"
 #include "year/amount_text.h"
-#include "year/csv_export.h"
-#include "year/month_chart.h"
+#include "year/files/csv_export.h"
+#include "year/files/profile_codec.h"
+#include "year/pages/month_chart.h"
 #include "year/palette_colors.h"
-#include "year/profile_codec.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -6,9 +6,9 @@
 #include "tests/law/law_test_support.h"
 #include "tests/year/year_driver.h"
 #include "year/amount_text.h"
-#include "year/take_home_page.h"
-#include "year/year_table_model.h"
-#include "year/year_table_page.h"
+#include "year/pages/take_home_page.h"
+#include "year/pages/year_table_model.h"
+#include "year/pages/year_table_page.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // Reading the input form: every box checked, the reasons and notes shown beside the boxes.
 #include "law/laws.h"
 #include "year/amount_text.h"
-#include "year/input_form.h"
+#include "year/form/input_form.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "year/field_row.h"
-#include "year/planner_inputs.h"
+#include "year/form/field_row.h"
+#include "year/form/planner_inputs.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/take_home_page.h"
+#include "year/pages/take_home_page.h"
 
 #include "year/amount_text.h"
 #include "year/palette_colors.h"

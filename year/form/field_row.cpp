@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/field_row.h"
+#include "year/form/field_row.h"
 
 #include "year/palette_colors.h"
 

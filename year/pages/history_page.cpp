@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/history_page.h"
+#include "year/pages/history_page.h"
 
 #include "year/amount_text.h"
-#include "year/month_chart.h"
+#include "year/pages/month_chart.h"
 #include "year/palette_colors.h"
 
 #include <QtCharts/QBarCategoryAxis>

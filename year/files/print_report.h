@@ -2,7 +2,7 @@
 #pragma once
 
 #include "law/year_plan.h"
-#include "year/planner_inputs.h"
+#include "year/form/planner_inputs.h"
 
 #include <QDate>
 #include <QString>

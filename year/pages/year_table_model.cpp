@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/year_table_model.h"
+#include "year/pages/year_table_model.h"
 
 #include "year/amount_text.h"
 #include "year/palette_colors.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/month_chart.h"
+#include "year/pages/month_chart.h"
 
 #include "year/palette_colors.h"
 

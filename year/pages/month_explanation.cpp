@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/month_explanation.h"
+#include "year/pages/month_explanation.h"
 
 #include "law/bonus.h"
 #include "law/laws.h"

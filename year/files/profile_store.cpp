@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/profile_store.h"
+#include "year/files/profile_store.h"
 
 #include "platform/settings_store.h"
-#include "year/profile_codec.h"
+#include "year/files/profile_codec.h"
 
 #include <QCollator>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/print_report.h"
+#include "year/files/print_report.h"
 
-#include "year/input_summary.h"
-#include "year/plan_texts.h"
+#include "year/form/input_summary.h"
+#include "year/pages/plan_texts.h"
 
 #include <QAbstractItemModel>
 #include <QFont>

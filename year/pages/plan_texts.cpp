@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/plan_texts.h"
+#include "year/pages/plan_texts.h"
 
 #include "law/laws.h"
 #include "year/amount_text.h"
-#include "year/month_explanation.h"
+#include "year/pages/month_explanation.h"
 
 namespace tallyra::year {
 

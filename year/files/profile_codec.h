@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "year/planner_inputs.h"
+#include "year/form/planner_inputs.h"
 
 #include <QJsonObject>
 #include <QStringList>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/csv_export.h"
+#include "year/files/csv_export.h"
 
 #include <QAbstractItemModel>
 #include <QSaveFile>

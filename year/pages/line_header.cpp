@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/line_header.h"
+#include "year/pages/line_header.h"
 
 #include <QStyle>
 

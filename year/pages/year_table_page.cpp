@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/year_table_page.h"
+#include "year/pages/year_table_page.h"
 
 #include "year/amount_text.h"
-#include "year/line_header.h"
-#include "year/month_explanation.h"
+#include "year/pages/line_header.h"
+#include "year/pages/month_explanation.h"
+#include "year/pages/year_table_model.h"
 #include "year/palette_colors.h"
-#include "year/year_table_model.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

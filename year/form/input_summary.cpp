@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/input_summary.h"
+#include "year/form/input_summary.h"
 
 #include "law/laws.h"
 #include "year/amount_text.h"

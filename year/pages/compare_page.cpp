@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/compare_page.h"
+#include "year/pages/compare_page.h"
 
 #include "year/amount_text.h"
 

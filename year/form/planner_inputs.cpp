@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/planner_inputs.h"
+#include "year/form/planner_inputs.h"
 
 namespace tallyra::year {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "year/profile_codec.h"
+#include "year/files/profile_codec.h"
 
 #include "year/amount_text.h"
 
