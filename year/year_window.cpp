@@ -5,13 +5,17 @@
 #include "ui/focus_visibility.h"
 #include "year/amount_text.h"
 #include "year/form/input_form.h"
+#include "year/pages/bonus_page.h"
 #include "year/pages/compare_page.h"
 #include "year/pages/history_page.h"
 #include "year/pages/month_chart.h"
 #include "year/pages/plan_texts.h"
+#include "year/pages/reconciliation_page.h"
+#include "year/pages/result_tabs.h"
 #include "year/pages/take_home_page.h"
 #include "year/pages/year_table_model.h"
 #include "year/pages/year_table_page.h"
+#include "year/profile_bar.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -19,34 +23,9 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTabWidget>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace tallyra::year {
-
-namespace {
-
-enum Page {
-    TablePage,
-    ChartPage,
-    BonusPage,
-    ReconciliationPage,
-    TakeHomePageIndex,
-    HistoryPageIndex,
-    ComparePageIndex
-};
-
-QTextBrowser* TextPage(const char* name, const QString& accessibleName)
-{
-    auto* view = new QTextBrowser;
-    view->setObjectName(QLatin1String(name));
-    view->setAccessibleName(accessibleName);
-    view->setOpenLinks(false);
-    return view;
-}
-
-} // namespace
 
 YearWindow::YearWindow(YearServices services, QWidget* parent)
     : QMainWindow(parent)
@@ -56,8 +35,8 @@ YearWindow::YearWindow(YearServices services, QWidget* parent)
     setObjectName(QStringLiteral("YearWindow"));
     setWindowTitle(title());
     createActions();
-    createMenus();
     createCentral();
+    createMenus();
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("summaryLabel"));
     statusBar()->addPermanentWidget(summary_, 1);
@@ -72,10 +51,11 @@ void YearWindow::createCentral()
     model_ = new YearTableModel(this);
     model_->setPalette(palette());
     form_ = new InputForm(services_.today().year() + 1);
+    createProfileBar();
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
-    leftLayout->addWidget(createProfileBar());
+    leftLayout->addWidget(profileBar_);
     leftLayout->addWidget(form_, 1);
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("inputScroll"));
@@ -90,20 +70,7 @@ void YearWindow::createCentral()
                           style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     scroll->setMinimumWidth(std::max(30 * em, formWidth));
 
-    tablePage_ = new YearTablePage(model_);
-    tabs_ = new QTabWidget;
-    tabs_->setObjectName(QStringLiteral("resultTabs"));
-    tabs_->addTab(tablePage_, QStringLiteral("逐月明细"));
-    // The other pages are places until first shown: built then, they cost the start nothing.
-    for (const QString& caption :
-         {QStringLiteral("图表"), QStringLiteral("年终奖"), QStringLiteral("年度汇算"),
-          QStringLiteral("税后倒推"), QStringLiteral("历年税法"), QStringLiteral("方案对比")}) {
-        auto* place = new QWidget;
-        auto* layout = new QVBoxLayout(place);
-        layout->setContentsMargins(0, 0, 0, 0);
-        tabs_->addTab(place, caption);
-    }
-
+    createTabs();
     auto* split = new QSplitter;
     split->setObjectName(QStringLiteral("mainSplitter"));
     split->addWidget(scroll);
@@ -123,106 +90,32 @@ void YearWindow::createCentral()
     });
     connect(tablePage_, &YearTablePage::wagesFromRequested, form_, &InputForm::setWagesFrom);
     connect(tablePage_, &YearTablePage::clearEditsRequested, form_, &InputForm::clearWageEdits);
-    connect(tabs_, &QTabWidget::currentChanged, this, &YearWindow::showPage);
 }
 
-MonthChart* YearWindow::chart()
+// The result pages, in the order of their tabs and of the menu "查看".
+void YearWindow::createTabs()
 {
-    showPage(ChartPage);
-    return chart_;
-}
-
-HistoryPage* YearWindow::history()
-{
-    showPage(HistoryPageIndex);
-    return history_;
-}
-
-TakeHomePage* YearWindow::takeHome()
-{
-    showPage(TakeHomePageIndex);
-    return takeHome_;
-}
-
-ComparePage* YearWindow::compare()
-{
-    showPage(ComparePageIndex);
-    return compare_;
-}
-
-void YearWindow::showPage(int index)
-{
-    buildPageOnFirstShow(index);
-    refreshPage(index);
-}
-
-// Brings a page up to the inputs now, if it was left behind.
-void YearWindow::refreshPage(int index)
-{
-    if (index < 0 || index >= int(stale_.size()) || !stale_[std::size_t(index)])
-        return;
-    stale_[std::size_t(index)] = false;
-    const std::optional<law::YearPlanInput> input =
-        inputs_ ? std::optional(inputs_->plan) : std::nullopt;
-    const QString refused = QStringLiteral("<p>左侧输入有误，暂不计算。</p>");
-    switch (index) {
-    case ChartPage:
-        chart_->setPlan(plan_);
-        break;
-    case BonusPage:
-        bonusView_->setHtml(plan_ ? DescribeBonus(*input, *plan_) : refused);
-        break;
-    case ReconciliationPage:
-        reconciliationView_->setHtml(plan_ ? DescribeReconciliation(*input, *plan_) : refused);
-        break;
-    case TakeHomePageIndex:
-        takeHome_->setInput(input);
-        break;
-    case HistoryPageIndex:
-        history_->setInput(input, plan_);
-        break;
-    case ComparePageIndex:
-        compare_->setCurrent(inputs_);
-        break;
-    default:
-        break;
-    }
-}
-
-void YearWindow::buildPageOnFirstShow(int index)
-{
-    if (index <= TablePage || index >= tabs_->count() || built_[std::size_t(index)])
-        return;
-    built_[std::size_t(index)] = true;
-    QWidget* page = nullptr;
-    switch (index) {
-    case ChartPage:
-        page = chart_ = new MonthChart;
-        break;
-    case BonusPage:
-        page = bonusView_ = TextPage("bonusView", QStringLiteral("年终奖计税比较"));
-        break;
-    case ReconciliationPage:
-        page = reconciliationView_ = TextPage("reconciliationView", QStringLiteral("年度汇算"));
-        break;
-    case TakeHomePageIndex:
-        page = takeHome_ = new TakeHomePage;
-        connect(takeHome_, &TakeHomePage::applyRequested, this, &YearWindow::applyWages);
-        break;
-    case HistoryPageIndex:
-        page = history_ = new HistoryPage;
-        break;
-    case ComparePageIndex:
-        page = compare_ =
-            new ComparePage([this](const QString& name) { return profiles_.load(name); });
-        compare_->setProfiles(profiles_.names());
-        break;
-    default:
-        return;
-    }
-    tabs_->widget(index)->layout()->addWidget(page);
-    page->show();
-    stale_[std::size_t(index)] = true;
+    tablePage_ = new YearTablePage(model_);
+    auto takeHome = [this] {
+        auto* page = new TakeHomePage;
+        connect(page, &TakeHomePage::applyRequested, this, &YearWindow::applyWages);
+        return page;
+    };
+    auto compare = [this] {
+        auto* page = new ComparePage([this](const QString& name) { return profiles_.load(name); });
+        page->setProfiles(profiles_.names());
+        return page;
+    };
+    std::vector<ResultTabs::Kind> pages = {
+        ResultTabs::kindOf<YearTablePage>([this] { return tablePage_; }),
+        ResultTabs::kindOf<MonthChart>([] { return new MonthChart; }),
+        ResultTabs::kindOf<BonusPage>([] { return new BonusPage; }),
+        ResultTabs::kindOf<ReconciliationPage>([] { return new ReconciliationPage; }),
+        ResultTabs::kindOf<TakeHomePage>(takeHome),
+        ResultTabs::kindOf<HistoryPage>([] { return new HistoryPage; }),
+        ResultTabs::kindOf<ComparePage>(compare),
+    };
+    tabs_ = new ResultTabs(state_, std::move(pages));
 }
 
 void YearWindow::applyWages(const std::array<std::optional<law::Money>, 12>& wages)
@@ -230,41 +123,39 @@ void YearWindow::applyWages(const std::array<std::optional<law::Money>, 12>& wag
     for (int m = 1; m <= 12; ++m)
         if (wages[m - 1])
             form_->setMonthWage(m, *wages[m - 1]);
-    tabs_->setCurrentIndex(TablePage);
+    tabs_->setCurrentPage<YearTablePage>();
 }
 
 void YearWindow::recompute()
 {
     const InputForm::Reading reading = form_->read();
-    inputs_ = reading.inputs;
-    problems_ = reading.problems;
-    plan_.reset();
-    if (inputs_) {
+    state_.inputs = reading.inputs;
+    state_.problems = reading.problems;
+    state_.plan.reset();
+    if (state_.inputs) {
         try {
-            plan_ = law::PlanYear(inputs_->plan);
+            state_.plan = law::PlanYear(state_.inputs->plan);
         } catch (const law::MoneyOverflow&) {
-            problems_ << QStringLiteral("金额过大，超出可计算的范围");
-            inputs_.reset();
+            state_.problems << QStringLiteral("金额过大，超出可计算的范围");
+            state_.inputs.reset();
         }
     }
-    model_->setPlan(plan_);
-    tablePage_->showPlan(inputs_ ? &inputs_->plan : nullptr, plan_ ? &*plan_ : nullptr, problems_);
-    stale_ = built_; // the pages not built yet are brought up to date as they are built
-    refreshPage(tabs_->currentIndex());
+    model_->setPlan(state_.plan);
+    tabs_->stateChanged();
     for (QAction* action : {exportCsvAction_, exportPdfAction_, printAction_})
-        action->setEnabled(plan_.has_value());
+        action->setEnabled(state_.plan.has_value());
     markModified();
     showSummary();
 }
 
 QString YearWindow::summary() const
 {
-    if (!plan_)
-        return QStringLiteral("输入有误：") + problems_.join(QStringLiteral("；"));
-    const law::YearTotals& t = plan_->totals;
+    if (!state_.plan)
+        return QStringLiteral("输入有误：") + state_.problems.join(QStringLiteral("；"));
+    const law::YearTotals& t = state_.plan->totals;
     return QStringLiteral("全年税后收入 %1 元 ｜ 全年预扣个税 %2 元 ｜ 年度汇算：%3")
         .arg(GroupedAmount(t.takeHome), GroupedAmount(t.withheld + t.bonusTax),
-             ReconciliationVerdict(plan_->reconciliation));
+             ReconciliationVerdict(state_.plan->reconciliation));
 }
 
 void YearWindow::showSummary()

@@ -4,21 +4,17 @@
 #include "law/year_plan.h"
 #include "year/files/profile_store.h"
 #include "year/form/planner_inputs.h"
+#include "year/pages/result_page.h"
 
 #include <QDate>
 #include <QMainWindow>
 
 #include <array>
-
 #include <functional>
 #include <optional>
 
 class QAction;
-class QComboBox;
 class QLabel;
-class QPushButton;
-class QTabWidget;
-class QTextBrowser;
 
 namespace tallyra {
 class MessageBoxes;
@@ -27,11 +23,9 @@ class SettingsStore;
 
 namespace tallyra::year {
 
-class ComparePage;
-class HistoryPage;
 class InputForm;
-class MonthChart;
-class TakeHomePage;
+class ProfileBar;
+class ResultTabs;
 class YearDialogs;
 class YearTableModel;
 class YearTablePage;
@@ -59,18 +53,13 @@ public:
     InputForm* form() const { return form_; }
     YearTableModel* model() const { return model_; }
     YearTablePage* tablePage() const { return tablePage_; }
-    QTabWidget* tabs() const { return tabs_; }
-    // The pages built on first showing (their charts cost start-up time); built and brought up
-    // to date by these.
-    MonthChart* chart();
-    HistoryPage* history();
-    TakeHomePage* takeHome();
-    ComparePage* compare();
+    // The result pages; `tabs()->page<MonthChart>()` builds a page and brings it up to date.
+    ResultTabs* tabs() const { return tabs_; }
     ProfileStore& profiles() { return profiles_; }
 
-    const std::optional<PlannerInputs>& inputs() const { return inputs_; }
-    const std::optional<law::YearPlan>& plan() const { return plan_; }
-    const QStringList& problems() const { return problems_; }
+    const std::optional<PlannerInputs>& inputs() const { return state_.inputs; }
+    const std::optional<law::YearPlan>& plan() const { return state_.plan; }
+    const QStringList& problems() const { return state_.problems; }
     QString summary() const;
 
     // The commands of the menus, for the keys and for tests.
@@ -91,17 +80,14 @@ protected:
 private:
     void createActions();
     void createMenus();
-    QWidget* createProfileBar();
+    void createProfileBar();
     void createCentral();
+    void createTabs();
     void restoreState();
     void recompute();
     void showSummary();
     void showProfiles(const QString& chosen);
     void markModified();
-    void showProfileHint(const QString& text);
-    void buildPageOnFirstShow(int index);
-    void showPage(int index);
-    void refreshPage(int index);
     void applyWages(const std::array<std::optional<law::Money>, 12>& wages);
     QString suggestedFileName(const QString& suffix) const;
 
@@ -110,15 +96,8 @@ private:
     InputForm* form_ = nullptr;
     YearTableModel* model_ = nullptr;
     YearTablePage* tablePage_ = nullptr;
-    QTabWidget* tabs_ = nullptr;
-    MonthChart* chart_ = nullptr;
-    HistoryPage* history_ = nullptr;
-    QTextBrowser* bonusView_ = nullptr;
-    QTextBrowser* reconciliationView_ = nullptr;
-    TakeHomePage* takeHome_ = nullptr;
-    ComparePage* compare_ = nullptr;
-    QComboBox* profileBox_ = nullptr;
-    QLabel* profileHint_ = nullptr;
+    ResultTabs* tabs_ = nullptr;
+    ProfileBar* profileBar_ = nullptr;
     QLabel* summary_ = nullptr;
     QAction* exportCsvAction_ = nullptr;
     QAction* exportPdfAction_ = nullptr;
@@ -128,15 +107,8 @@ private:
     QAction* defaultsAction_ = nullptr;
     QAction* quitAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
-    QList<QAction*> pageActions_;
-    // Pages whose figures were left for when they are shown: laying out text no one sees costs
-    // start-up time and every keystroke.
-    std::array<bool, 7> stale_{};
-    std::array<bool, 7> built_{true}; // the table page from the start
 
-    std::optional<PlannerInputs> inputs_;
-    std::optional<law::YearPlan> plan_;
-    QStringList problems_;
+    PlannerState state_;
     QString loadedProfile_;                     // the profile the inputs came from
     std::optional<PlannerInputs> loadedInputs_; // its inputs as loaded or saved
 };

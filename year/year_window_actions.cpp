@@ -5,12 +5,13 @@
 #include "year/files/csv_export.h"
 #include "year/files/print_report.h"
 #include "year/form/input_form.h"
+#include "year/pages/result_tabs.h"
 #include "year/pages/year_table_model.h"
+#include "year/profile_bar.h"
 #include "year/year_dialogs.h"
 #include "year/year_window.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPrinter>
@@ -79,10 +80,7 @@ void YearWindow::createMenus()
     profiles->addSeparator();
     profiles->addAction(defaultsAction_);
     QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
-    const QStringList pages = {QStringLiteral("逐月明细"), QStringLiteral("图表"),
-                               QStringLiteral("年终奖"),   QStringLiteral("年度汇算"),
-                               QStringLiteral("税后倒推"), QStringLiteral("历年税法"),
-                               QStringLiteral("方案对比")};
+    const QStringList pages = tabs_->captions();
     for (int i = 0; i < pages.size(); ++i) {
         QAction* page = view->addAction(QStringLiteral("%1(&%2)").arg(pages[i]).arg(i + 1));
         page->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)));
@@ -90,7 +88,6 @@ void YearWindow::createMenus()
             tabs_->setCurrentIndex(i);
             tabs_->currentWidget()->setFocus(Qt::ShortcutFocusReason);
         });
-        pageActions_ << page;
     }
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(aboutAction_);
@@ -98,8 +95,8 @@ void YearWindow::createMenus()
 
 QString YearWindow::suggestedFileName(const QString& suffix) const
 {
-    const QString name = profileBox_->currentText().trimmed();
-    QString base = QStringLiteral("年度个税-%1").arg(inputs_ ? inputs_->plan.year : 0);
+    const QString name = profileBar_->name();
+    QString base = QStringLiteral("年度个税-%1").arg(state_.inputs ? state_.inputs->plan.year : 0);
     if (!name.isEmpty())
         base += QLatin1Char('-') + QString(name).replace(QLatin1Char('/'), QLatin1Char('-'));
     return base + suffix;
@@ -107,7 +104,7 @@ QString YearWindow::suggestedFileName(const QString& suffix) const
 
 bool YearWindow::exportCsvTo(const QString& path)
 {
-    if (!plan_)
+    if (!state_.plan)
         return false;
     const QString error = WriteCsv(path, *model_, YearTableModel::ExportRole);
     if (!error.isEmpty()) {
@@ -129,17 +126,17 @@ void YearWindow::exportCsv()
 
 bool YearWindow::exportPdfTo(const QString& path)
 {
-    if (!plan_)
+    if (!state_.plan)
         return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(title());
-    PrintReport(
-        printer,
-        ReportHtml(*inputs_, *plan_, *model_, services_.today(), profileBox_->currentText()),
-        font());
+    PrintReport(printer,
+                ReportHtml(*state_.inputs, *state_.plan, *model_, services_.today(),
+                           profileBar_->typedName()),
+                font());
     if (printer.printerState() == QPrinter::Error || !QFileInfo(path).isFile()) {
         services_.messages->inform(QStringLiteral("无法写入文件“%1”。").arg(path));
         return false;
@@ -159,17 +156,17 @@ void YearWindow::exportPdf()
 
 void YearWindow::print()
 {
-    if (!plan_)
+    if (!state_.plan)
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(title());
     if (!services_.dialogs->choosePrinter(this, printer))
         return;
-    PrintReport(
-        printer,
-        ReportHtml(*inputs_, *plan_, *model_, services_.today(), profileBox_->currentText()),
-        font());
+    PrintReport(printer,
+                ReportHtml(*state_.inputs, *state_.plan, *model_, services_.today(),
+                           profileBar_->typedName()),
+                font());
     statusBar()->showMessage(QStringLiteral("已送去打印"), 8000);
 }
 

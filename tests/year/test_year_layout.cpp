@@ -153,7 +153,7 @@ private slots:
         QTest::keyClick(&d.window(), Qt::Key_3, Qt::ControlModifier);
         QCOMPARE(d.window().tabs()->currentIndex(), 2);
         QTest::keyClick(&d.window(), Qt::Key_2, Qt::ControlModifier);
-        QVERIFY(d.window().chart()->isVisible());
+        QVERIFY(d.window().tabs()->page<year::MonthChart>()->isVisible());
         QTest::keyClick(&d.window(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(d.dialogs().asked.size(), 1); // the export asked for a file
         QVERIFY(d.window().testAttribute(Qt::WA_KeyboardFocusChange)); // the focus shows
@@ -218,7 +218,7 @@ private slots:
             d.window().model()->index(3, year::YearTableModel::Rate).data(Qt::BackgroundRole);
         QVERIFY(tint.isValid());
         QVERIFY(year::ContrastRatio(dark.color(QPalette::Text), tint.value<QColor>()) >= 4.5);
-        year::MonthChart* chart = d.window().chart();
+        year::MonthChart* chart = d.window().tabs()->page<year::MonthChart>();
         QCOMPARE(chart->chart()->theme(), QChart::ChartThemeDark);
         QCOMPARE(chart->chart()->backgroundBrush().color(), dark.color(QPalette::Base));
 
@@ -237,8 +237,8 @@ private slots:
     {
         test::YearDriver d;
         d.enterRealisticYear();
-        const QList<qreal> tax = d.window().chart()->taxValues();
-        const QList<qreal> home = d.window().chart()->takeHomeValues();
+        const QList<qreal> tax = d.window().tabs()->page<year::MonthChart>()->taxValues();
+        const QList<qreal> home = d.window().tabs()->page<year::MonthChart>()->takeHomeValues();
         QCOMPARE(tax.size(), 12);
         QCOMPARE(tax[0], 318.75);
         QCOMPARE(tax[3], 773.75);
@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(home[3], 19851.25);
         QCOMPARE(home[11], 19562.5);
         d.type(QStringLiteral("wageEdit"), QStringLiteral("?"));
-        QVERIFY(d.window().chart()->taxValues().isEmpty());
+        QVERIFY(d.window().tabs()->page<year::MonthChart>()->taxValues().isEmpty());
     }
 };
 

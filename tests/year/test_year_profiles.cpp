@@ -247,9 +247,10 @@ private slots:
         saveTwo();
         QtSettingsStore store(ini());
         test::YearDriver d(store);
-        d.showPageOf(d.window().compare());
-        d.window().compare()->choose(QStringLiteral("上海 2026"), QStringLiteral("offer A"));
-        QTableWidget* table = d.window().compare()->table();
+        d.showPageOf(d.window().tabs()->page<year::ComparePage>());
+        d.window().tabs()->page<year::ComparePage>()->choose(QStringLiteral("上海 2026"),
+                                                             QStringLiteral("offer A"));
+        QTableWidget* table = d.window().tabs()->page<year::ComparePage>()->table();
         const auto a = d.window().profiles().load(QStringLiteral("上海 2026"));
         const auto b = d.window().profiles().load(QStringLiteral("offer A"));
         const law::YearPlan planA = law::PlanYear(a->plan);
@@ -268,7 +269,8 @@ private slots:
         const int cost = row(QStringLiteral("单位全年总成本"));
         QCOMPARE(table->item(cost, 1)->text(), year::GroupedAmount(planB.totals.employerCost));
         // The current inputs are the first choice and follow the form.
-        d.window().compare()->choose(QStringLiteral("（当前输入）"), QStringLiteral("offer A"));
+        d.window().tabs()->page<year::ComparePage>()->choose(QStringLiteral("（当前输入）"),
+                                                             QStringLiteral("offer A"));
         d.type(QStringLiteral("wageEdit"), QStringLiteral("12000"));
         QCOMPARE(table->item(row(QStringLiteral("月工资")), 0)->text(),
                  QStringLiteral("12,000.00"));

@@ -460,7 +460,7 @@ private slots:
     {
         test::YearDriver d;
         d.enterRealisticYear();
-        d.showPageOf(d.window().takeHome());
+        d.showPageOf(d.window().tabs()->page<year::TakeHomePage>());
         d.type(QStringLiteral("takeHomeEdit"), QStringLiteral("18000"));
         const auto expected = law::WagesForTakeHome(d.window().inputs()->plan, M("18000"));
         auto* table = d.control<QTableWidget>("takeHomeTable");

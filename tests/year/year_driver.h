@@ -3,6 +3,7 @@
 
 #include "tests/support/fake_platform.h"
 #include "tests/support/recording_message_boxes.h"
+#include "year/pages/result_tabs.h"
 #include "year/year_dialogs.h"
 #include "year/year_window.h"
 

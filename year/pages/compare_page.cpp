@@ -117,9 +117,9 @@ void ComparePage::choose(const QString& left, const QString& right)
     recompute();
 }
 
-void ComparePage::setCurrent(const std::optional<PlannerInputs>& current)
+void ComparePage::refresh(const PlannerState& state)
 {
-    current_ = current;
+    current_ = state.inputs;
     recompute();
 }
 

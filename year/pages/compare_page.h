@@ -2,6 +2,7 @@
 #pragma once
 
 #include "year/form/planner_inputs.h"
+#include "year/pages/result_page.h"
 
 #include <QWidget>
 
@@ -16,18 +17,21 @@ namespace tallyra::year {
 
 // Two profiles side by side, to compare offers: the year's income, tax, reconciliation,
 // take-home and the employer's cost of each, and the difference.
-class ComparePage : public QWidget {
+class ComparePage : public QWidget, public ResultPage {
     Q_OBJECT
 
 public:
     using Loader = std::function<std::optional<PlannerInputs>(const QString& name)>;
 
+    static QString caption() { return QStringLiteral("方案对比"); }
     ComparePage(Loader load, QWidget* parent = nullptr);
+
+    QWidget* widget() override { return this; }
+    // The inputs of the window now are the first choice of each side.
+    void refresh(const PlannerState& state) override;
 
     // The stored profiles' names; the current inputs are always offered first.
     void setProfiles(const QStringList& names);
-    // The inputs of the window now; none while they are refused.
-    void setCurrent(const std::optional<PlannerInputs>& current);
     void choose(const QString& left, const QString& right);
 
     QTableWidget* table() const { return table_; }

@@ -62,17 +62,16 @@ HistoryPage::HistoryPage(QWidget* parent)
     followPalette();
 }
 
-void HistoryPage::setInput(const std::optional<law::YearPlanInput>& input,
-                           const std::optional<law::YearPlan>& plan)
+void HistoryPage::refresh(const PlannerState& state)
 {
     rows_.clear();
     table_->setRowCount(0);
     yearTax_->remove(0, yearTax_->count());
-    if (!input || !plan) {
+    if (!state.plan) {
         caption_->setText(QStringLiteral("左侧输入有误，暂不比较。"));
         return;
     }
-    const law::MonthPlan& first = plan->months[input->firstMonthEmployed - 1];
+    const law::MonthPlan& first = state.plan->months[state.inputs->plan.firstMonthEmployed - 1];
     const Money contributions = first.contributions.employeeTotal();
     const Money special = first.special.total();
     rows_ = law::SameWageUnderEveryLaw(first.wage, contributions, special);

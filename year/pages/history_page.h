@@ -3,6 +3,7 @@
 
 #include "law/comparison.h"
 #include "law/year_plan.h"
+#include "year/pages/result_page.h"
 
 #include <QWidget>
 
@@ -18,16 +19,17 @@ namespace tallyra::year {
 
 // The same monthly wage under every law since 1994 (the engine's comparison): the first
 // month's tax, the year's tax and the year's take-home of each law, as a table and a bar chart.
-class HistoryPage : public QWidget {
+class HistoryPage : public QWidget, public ResultPage {
     Q_OBJECT
 
 public:
+    static QString caption() { return QStringLiteral("历年税法"); }
     explicit HistoryPage(QWidget* parent = nullptr);
 
+    QWidget* widget() override { return this; }
     // The wage, contributions and special additional deductions of the year's first month
-    // employed; none while the inputs are refused.
-    void setInput(const std::optional<law::YearPlanInput>& input,
-                  const std::optional<law::YearPlan>& plan);
+    // employed.
+    void refresh(const PlannerState& state) override;
 
     const std::vector<law::LawComparisonRow>& rows() const { return rows_; }
 

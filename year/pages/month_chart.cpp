@@ -67,7 +67,12 @@ MonthChart::MonthChart(QWidget* parent)
     followPalette();
 }
 
-void MonthChart::setPlan(const std::optional<law::YearPlan>& plan)
+void MonthChart::refresh(const PlannerState& state)
+{
+    showPlan(state.plan);
+}
+
+void MonthChart::showPlan(const std::optional<law::YearPlan>& plan)
 {
     tax_->remove(0, tax_->count());
     takeHome_->clear();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "law/year_plan.h"
+#include "year/pages/result_page.h"
 
 #include <QtCharts/QChartView>
 
@@ -18,13 +19,15 @@ namespace tallyra::year {
 // The year at a glance: the tax withheld on each month's wage as bars, the wage's take-home pay
 // as a line on its own axis, so that the rise of the tax through the year shows. Its colours
 // follow the palette.
-class MonthChart : public QChartView {
+class MonthChart : public QChartView, public ResultPage {
     Q_OBJECT
 
 public:
+    static QString caption() { return QStringLiteral("图表"); }
     explicit MonthChart(QWidget* parent = nullptr);
 
-    void setPlan(const std::optional<law::YearPlan>& plan);
+    QWidget* widget() override { return this; }
+    void refresh(const PlannerState& state) override;
 
     // The figures drawn, for tests: the bar and the point of each month.
     QList<qreal> taxValues() const;
@@ -34,6 +37,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void showPlan(const std::optional<law::YearPlan>& plan);
     void followPalette();
 
     QBarSet* tax_;

@@ -62,9 +62,9 @@ TakeHomePage::TakeHomePage(QWidget* parent)
     recompute();
 }
 
-void TakeHomePage::setInput(const std::optional<law::YearPlanInput>& input)
+void TakeHomePage::refresh(const PlannerState& state)
 {
-    input_ = input;
+    input_ = state.inputs ? std::optional(state.inputs->plan) : std::nullopt;
     recompute();
 }
 

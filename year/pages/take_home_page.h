@@ -2,6 +2,7 @@
 #pragma once
 
 #include "law/year_plan.h"
+#include "year/pages/result_page.h"
 
 #include <QWidget>
 
@@ -18,14 +19,16 @@ namespace tallyra::year {
 // "我想每月到手 X": the wage of each month that takes home X, found by the engine month by
 // month (the tax withheld grows through the year, so the wage must too), and a button that puts
 // these wages into the year table.
-class TakeHomePage : public QWidget {
+class TakeHomePage : public QWidget, public ResultPage {
     Q_OBJECT
 
 public:
+    static QString caption() { return QStringLiteral("税后倒推"); }
     explicit TakeHomePage(QWidget* parent = nullptr);
 
-    // The year as planned now; none while the inputs are refused.
-    void setInput(const std::optional<law::YearPlanInput>& input);
+    QWidget* widget() override { return this; }
+    // The year as planned now.
+    void refresh(const PlannerState& state) override;
 
     using Wages = std::array<std::optional<law::Money>, 12>;
     const Wages& wages() const { return wages_; }

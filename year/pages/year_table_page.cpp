@@ -206,12 +206,9 @@ void YearTablePage::selectMonth(int month)
     table_->setCurrentIndex(model_->index(month - 1, YearTableModel::Wage));
 }
 
-void YearTablePage::showPlan(const law::YearPlanInput* input, const law::YearPlan* plan,
-                             const QStringList& problems)
+void YearTablePage::refresh(const PlannerState& state)
 {
-    input_ = input;
-    plan_ = plan;
-    problems_ = problems;
+    state_ = &state;
     explainSelected();
     checkWagesFrom();
 }
@@ -228,11 +225,11 @@ void YearTablePage::explainSelected()
 {
     // The explanation is laid out once the window has drawn its first frame: a window that opens
     // a little later for it would be no more usable.
-    if (!explanationPainted_)
+    if (!explanationPainted_ || !state_)
         return;
-    if (!plan_ || !input_) {
+    if (!state_->plan) {
         QString html = QStringLiteral("<p><b>输入有误，暂不计算：</b></p><ul>");
-        for (const QString& problem : problems_)
+        for (const QString& problem : state_->problems)
             html += QStringLiteral("<li>%1</li>").arg(problem.toHtmlEscaped());
         explanation_->setHtml(html + QStringLiteral("</ul>"));
         return;
@@ -244,14 +241,14 @@ void YearTablePage::explainSelected()
                            "该月的税是怎样算出来的。</p>"));
         return;
     }
-    explanation_->setHtml(ExplainMonth(*input_, *plan_, month));
+    explanation_->setHtml(ExplainMonth(state_->inputs->plan, *state_->plan, month));
 }
 
 void YearTablePage::checkWagesFrom()
 {
     const bool typed = !fromEdit_->text().trimmed().isEmpty();
     const AmountReading r = ReadAmount(fromEdit_->text());
-    const bool ready = typed && r.value && selectedMonth() > 0 && plan_;
+    const bool ready = typed && r.value && selectedMonth() > 0 && state_ && state_->plan;
     fromButton_->setEnabled(ready);
     fromHint_->setPalette(palette());
     if (typed && !r.value)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "law/year_plan.h"
+#include "year/pages/result_page.h"
 
 #include <QWidget>
 
@@ -21,19 +22,22 @@ class YearTableModel;
 
 // The year table with, below it, how the selected month's tax was reached, and a line to set
 // the wage of the selected month and every later one.
-class YearTablePage : public QWidget {
+class YearTablePage : public QWidget, public ResultPage {
     Q_OBJECT
 
 public:
+    static QString caption() { return QStringLiteral("逐月明细"); }
     YearTablePage(YearTableModel* model, QWidget* parent = nullptr);
+
+    QWidget* widget() override { return this; }
+    // Explains the selected month of the plan; the problems while the inputs are refused. The
+    // page reads `state` whenever the selection changes: it must outlive the page.
+    void refresh(const PlannerState& state) override;
 
     QTableView* table() const { return table_; }
     // The month selected in the table (1-12), or 0 when the totals row or nothing is.
     int selectedMonth() const;
     void selectMonth(int month);
-    // Shows the plan's figures; none while the inputs are refused.
-    void showPlan(const law::YearPlanInput* input, const law::YearPlan* plan,
-                  const QStringList& problems);
     void showWageProblem(const QString& reason);
 
 protected:
@@ -63,9 +67,7 @@ private:
     std::array<int, 128>
         plainAdvances_{}; // the advance of each ASCII character; [0] set once measured
     std::array<int, 128> boldAdvances_{};
-    const law::YearPlanInput* input_ = nullptr;
-    const law::YearPlan* plan_ = nullptr;
-    QStringList problems_;
+    const PlannerState* state_ = nullptr;
 };
 
 } // namespace tallyra::year
