@@ -22,11 +22,16 @@ Contributions ComputeContributions(const ContributionSetup& setup, Money wage)
     c.medical = social.timesBasisPoints(setup.employee.medical);
     c.unemployment = social.timesBasisPoints(setup.employee.unemployment);
     c.housingFund = fund.timesBasisPoints(setup.employee.housingFund);
+    c.supplementaryFund = fund.timesBasisPoints(setup.employee.supplementaryFund);
+    c.annuityBase = setup.annuityBase.of(wage);
+    c.annuity = c.annuityBase.timesBasisPoints(setup.employee.annuity);
     c.employerPension = social.timesBasisPoints(setup.employer.pension);
     c.employerMedical = social.timesBasisPoints(setup.employer.medical);
     c.employerUnemployment = social.timesBasisPoints(setup.employer.unemployment);
     c.employerInjury = social.timesBasisPoints(setup.employer.injury);
     c.employerHousingFund = fund.timesBasisPoints(setup.employer.housingFund);
+    c.employerSupplementaryFund = fund.timesBasisPoints(setup.employer.supplementaryFund);
+    c.employerAnnuity = c.annuityBase.timesBasisPoints(setup.employer.annuity);
     return c;
 }
 

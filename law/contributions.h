@@ -22,6 +22,8 @@ struct EmployeeRates {
     int medical = 200;     // 国发〔1998〕44号: 2 %
     int unemployment = 50; // 0.5 %, a common local rate
     int housingFund = 700; // 5 % to 12 % by the employer's choice; 7 % as a common value
+    int supplementaryFund = 0; // 补充住房公积金, on the housing fund's base, where an employer has it
+    int annuity = 0;           // 企业年金, on the annuity's base, where an employer has one
 };
 struct EmployerRates {
     int pension = 1600; // 国办发〔2019〕13号: at most 16 %
@@ -29,13 +31,20 @@ struct EmployerRates {
     int unemployment = 50;
     int injury = 20;       // set by industry; 0.2 % for an office
     int housingFund = 700; // the same as the employee's
+    int supplementaryFund = 0;
+    int annuity = 0;
 };
 
 struct ContributionSetup {
     ContributionBase socialInsuranceBase;
-    ContributionBase housingFundBase;
+    ContributionBase housingFundBase; // also the supplementary fund's
+    ContributionBase annuityBase;
     EmployeeRates employee;
     EmployerRates employer;
+    // 当地上年职工月平均工资: the city's average monthly wage of the previous year, which caps the
+    // base on which the fund is tax free and the annuity deductible (three times it). Zero: not
+    // given, the bases count as they are.
+    Money localAverageWage;
 };
 
 // Each contribution rounded to the fen, half away from zero, on its own.
@@ -46,16 +55,25 @@ struct Contributions {
     Money medical;
     Money unemployment;
     Money housingFund;
+    Money supplementaryFund;
+    Money annuityBase;
+    Money annuity;
     Money employerPension;
     Money employerMedical;
     Money employerUnemployment;
     Money employerInjury;
     Money employerHousingFund;
-    Money employeeTotal() const { return pension + medical + unemployment + housingFund; }
+    Money employerSupplementaryFund;
+    Money employerAnnuity;
+    Money socialInsurance() const { return pension + medical + unemployment; }
+    Money employeeFund() const { return housingFund + supplementaryFund; }
+    Money employerFund() const { return employerHousingFund + employerSupplementaryFund; }
+    // What is taken from the pay, and what the employer pays besides it.
+    Money employeeTotal() const { return socialInsurance() + employeeFund() + annuity; }
     Money employerTotal() const
     {
         return employerPension + employerMedical + employerUnemployment + employerInjury +
-               employerHousingFund;
+               employerFund() + employerAnnuity;
     }
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "law/inverse.h"
 
+#include "law/contribution_tax.h"
+
 namespace tallyra::law {
 
 namespace {
@@ -20,10 +22,16 @@ std::optional<Money> IncomeForTakeHome(const CumulativeWithholding& yearSoFar, i
     auto takeHome = [&](Money income) {
         MonthFigures figures = deductions;
         figures.income = income + otherIncome;
-        if (contributionsFromWage)
-            figures.specialDeduction =
-                ComputeContributions(*contributionsFromWage, income).employeeTotal();
-        return yearSoFar.preview(month, figures).afterTax - otherIncome;
+        if (!contributionsFromWage)
+            return yearSoFar.preview(month, figures).afterTax - otherIncome;
+        // Every contribution leaves the pay; the tax counts them as the law does.
+        const ContributionSetup& setup = *contributionsFromWage;
+        const Contributions paid = ComputeContributions(setup, income);
+        const ContributionTax tax = TaxOfContributions(setup, paid, {yearSoFar.year(), month});
+        figures.income += tax.employerFundIncome;
+        figures.specialDeduction = tax.specialDeduction(paid);
+        figures.otherDeduction += tax.annuityDeducted;
+        return income - paid.employeeTotal() - yearSoFar.preview(month, figures).withheld;
     };
     auto reaches = [&](Money income) { return takeHome(income) >= target; };
 

@@ -105,4 +105,19 @@ extern const LegalSeries<DeductionCap> kPersonalPensionCap;
 extern const LegalSeries<int> kHousingFundRateFloor;
 extern const LegalSeries<int> kHousingFundRateCap;
 
+// ---- The housing fund and the enterprise annuity for the tax, law/parameters_contributions.cpp
+
+// Each side's housing fund (ordinary and supplementary together) is tax free up to this rate of
+// the base, the base counted at most `kHousingFundTaxFreeBaseMultiple` times the city's average
+// monthly wage of the previous year; the employee's part above it is not deducted, the
+// employer's part above it is wage income.
+extern const LegalSeries<int> kHousingFundTaxFreeRate;
+extern const LegalSeries<int> kHousingFundTaxFreeBaseMultiple;
+// The employee's annuity contribution is deducted (其他扣除) up to this rate of its base, the base
+// counted at most `kAnnuityBaseMultiple` times the city's average; the employer's contribution
+// is not income when paid.
+extern const LegalSeries<int> kAnnuityDeductibleRate;
+extern const LegalSeries<int> kAnnuityBaseMultiple;
+extern const LegalSeries<bool> kEmployerAnnuityNotIncome;
+
 } // namespace tallyra::law

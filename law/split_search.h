@@ -31,10 +31,19 @@ public:
     int bonusRate(Money wage) const;
 
 private:
+    // What the months employed add to the reconciliation at a wage.
+    struct MonthShare {
+        Money income;
+        Money specialDeduction;
+        Money otherDeduction;
+    };
+    MonthShare share(Money wage) const;
+
     int months_;
+    int firstMonth_;
     Money package_;
     ContributionSetup setup_;
-    ReconciliationInput fixed_; // the year with no wage and no bonus; contributions taken out
+    ReconciliationInput fixed_; // the year with no wage and no bonus; the months' share taken out
 };
 
 // The best wage below the largest (which leaves no bonus) for each row the bonus falls in,

@@ -22,8 +22,8 @@ HousingFundOfYear HousingFundOf(const YearPlan& plan)
 {
     HousingFundOfYear fund;
     for (const MonthPlan& month : plan.months) {
-        fund.employee += month.contributions.housingFund;
-        fund.employer += month.contributions.employerHousingFund;
+        fund.employee += month.contributions.employeeFund();
+        fund.employer += month.contributions.employerFund();
     }
     return fund;
 }

@@ -20,7 +20,8 @@ Money TakeHomeAfterReconciliation(const YearPlan& plan);
 // the month-by-month take-home of the wages counts it).
 Money WageTakeHomeAfterReconciliation(const YearPlan& plan);
 
-// The housing fund paid in the year into the employee's account, by each side. It is the
+// The housing fund paid in the year into the employee's account, by each side, ordinary and
+// supplementary together. It is the
 // employee's money (for a home, or paid out at retirement), so offers are compared with it.
 struct HousingFundOfYear {
     Money employee;

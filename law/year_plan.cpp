@@ -56,6 +56,7 @@ CumulativeWithholding RunMonths(const YearPlanInput& in, int untilMonth, YearPla
         p.bonus = m == in.bonusMonth ? in.bonus : Money();
         p.bonusCombined = !separate && !p.bonus.isZero();
         p.contributions = ComputeContributions(in.contributions, p.wage);
+        p.contributionTax = TaxOfContributions(in.contributions, p.contributions, {in.year, m});
         p.special = MonthlySpecialDeduction(in.year, in.special);
         p.certificate =
             m == CertificateMonth(in) ? CertificateDeduction(in.year, in.special) : Money();
@@ -63,18 +64,22 @@ CumulativeWithholding RunMonths(const YearPlanInput& in, int untilMonth, YearPla
         pensionSoFar += DeductiblePension(in.year, in.other.personalPension, pensionSoFar);
 
         MonthFigures figures;
-        figures.income = p.wage + (p.bonusCombined ? p.bonus : Money());
+        // The employer's fund above the tax-free limit is pay; the employee's contributions are
+        // deducted as far as the law allows.
+        figures.income = p.wage + (p.bonusCombined ? p.bonus : Money()) +
+                         p.contributionTax.employerFundIncome;
         figures.exemptIncome = in.exemptIncome[m - 1];
-        figures.specialDeduction = p.contributions.employeeTotal();
+        figures.specialDeduction = p.contributionTax.specialDeduction(p.contributions);
         figures.specialAdditional = p.special.total() + p.certificate;
-        figures.otherDeduction = p.otherDeduction;
+        figures.otherDeduction = p.otherDeduction + p.contributionTax.annuityDeducted;
         p.step = year.withhold(m, figures);
         if (separate && !p.bonus.isZero())
             p.bonusTax = TaxBonusSeparately(in.year, p.bonus)->tax;
         p.rateStepsUp = previousRate >= 0 && p.step.row.ratePercent > previousRate;
         previousRate = p.step.row.ratePercent;
-        p.takeHome = p.wage + p.bonus - figures.specialDeduction - p.step.withheld - p.bonusTax;
-        p.wageTakeHome = p.wage - figures.specialDeduction - p.step.withheld;
+        const Money paidIn = p.contributions.employeeTotal();
+        p.takeHome = p.wage + p.bonus - paidIn - p.step.withheld - p.bonusTax;
+        p.wageTakeHome = p.wage - paidIn - p.step.withheld;
         p.employerCost = p.wage + p.bonus + p.contributions.employerTotal();
     }
     return year;

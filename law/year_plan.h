@@ -2,6 +2,7 @@
 #pragma once
 
 #include "law/bonus.h"
+#include "law/contribution_tax.h"
 #include "law/contributions.h"
 #include "law/deductions.h"
 #include "law/reconciliation.h"
@@ -46,14 +47,16 @@ struct MonthPlan {
     Money bonus;
     bool bonusCombined = false; // the bonus went into this month's cumulative income
     Contributions contributions;
+    ContributionTax contributionTax; // how the contributions count for the tax
     SpecialDeductionBreakdown special;
     Money certificate;        // 3,600 in the month the certificate is deducted
-    Money otherDeduction;     // after the caps
+    Money otherDeduction;     // after the caps; the annuity apart (contributionTax)
     WithholdingStep step;     // the cumulative withholding, step by step
     Money bonusTax;           // the separate bonus's own tax
     bool rateStepsUp = false; // the rate is higher than in the month before
     Money takeHome;     // wage + bonus − employee contributions − tax withheld − bonus tax
     Money wageTakeHome; // wage − employee contributions − tax withheld: the bonus apart
+    // (every contribution taken from the pay, deducted for the tax or not)
     Money employerCost; // wage + bonus + employer contributions
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Planning a year: the least-tax split of a package, one wage for a take-home, and what the
 // year comes to after the reconciliation.
+#include "law/contribution_tax.h"
 #include "law/one_wage.h"
 #include "law/package_split.h"
 #include "law/split_search.h"
@@ -16,6 +17,11 @@ using namespace tallyra::law;
 using law_test::M;
 
 namespace {
+
+Money Q(const QString& text)
+{
+    return M(text.toStdString());
+}
 
 // Contributions on a base clamped between a floor and a cap, 17.5 % for the employee.
 YearPlanInput Employee(int year, const char* wage, const char* bonus)
@@ -157,10 +163,26 @@ private slots:
         QTest::addColumn<int>("firstMonth");
         QTest::addColumn<bool>("oddRates");
         QTest::addColumn<bool>("fixedFundBase");
-        QTest::newRow("2026 common rates") << 2026 << "150000.07" << 1 << false << false;
-        QTest::newRow("2019 odd rates") << 2019 << "130000.11" << 1 << true << false;
-        QTest::newRow("2023 fixed fund base") << 2023 << "160000" << 1 << false << true;
-        QTest::newRow("2027 from October, odd") << 2027 << "90000.05" << 10 << true << true;
+        QTest::addColumn<bool>("fundAndAnnuity"); // supplementary fund 5 %, annuity 4 % and 8 %
+        QTest::addColumn<QString>("average");     // the city's average wage, "0": not given
+        QTest::newRow("2026 common rates")
+            << 2026 << "150000.07" << 1 << false << false << false << "0";
+        QTest::newRow("2019 odd rates")
+            << 2019 << "130000.11" << 1 << true << false << false << "0";
+        QTest::newRow("2023 fixed fund base")
+            << 2023 << "160000" << 1 << false << true << false << "0";
+        QTest::newRow("2027 from October, odd")
+            << 2027 << "90000.05" << 10 << true << true << false << "0";
+        // The fund above 12 % and the annuity above 4 % of a base capped at three times the
+        // average wage: the limits cross the contributions inside the range searched.
+        QTest::newRow("2026 fund and annuity, average 3,000")
+            << 2026 << "140000.03" << 1 << false << false << true << "3000";
+        // Flat: bases fixed, the wages' rows and the bonus's both 10 %, so the tax moves only by
+        // the roundings between the breakpoints; the whole period of the roundings is searched.
+        QTest::newRow("flat at 10 %, fixed bases")
+            << 2026 << "234000.07" << 1 << false << true << false << "flat";
+        QTest::newRow("2022 odd rates, fund and annuity")
+            << 2022 << "120000" << 1 << true << false << true << "2500.5";
     }
     void bestWagePerBonusRowAgainstEveryFen()
     {
@@ -169,12 +191,26 @@ private slots:
         QFETCH(int, firstMonth);
         QFETCH(bool, oddRates);
         QFETCH(bool, fixedFundBase);
+        QFETCH(bool, fundAndAnnuity);
+        QFETCH(QString, average);
         YearPlanInput in = Employee(year, "0", "0");
         in.firstMonthEmployed = firstMonth;
         if (oddRates)
             in.contributions.employee = {777, 213, 31, 1179};
         if (fixedFundBase)
             in.contributions.housingFundBase.fixed = M("5000");
+        if (fundAndAnnuity) {
+            in.contributions.employee.supplementaryFund = 500;
+            in.contributions.employer.supplementaryFund = 500;
+            in.contributions.employee.annuity = oddRates ? 433 : 400;
+            in.contributions.employer.annuity = 800;
+            in.contributions.housingFundBase.cap = M("12000");
+        }
+        if (average == "flat") {
+            in.contributions.socialInsuranceBase.fixed = M("5000");
+            average = "0";
+        }
+        in.contributions.localAverageWage = M(average.toStdString());
         const split::SeparateTax tax(in, M(package.toStdString()));
         std::map<int, split::Found> every;
         for (Money w; w < tax.maxWage(); w += Money::Fen(1)) {
@@ -294,12 +330,19 @@ private slots:
         QTest::addColumn<QString>("takeHome");
         QTest::addColumn<QString>("fund");
         QTest::addColumn<QString>("withFund");
+        QTest::addColumn<int>("supplementary"); // both sides
         QTest::newRow("A") << "30000" << 500 << "272280"
                            << "36000"
-                           << "308280";
+                           << "308280" << 0;
         QTest::newRow("B") << "28000" << 1200 << "237240"
                            << "80640"
-                           << "317880";
+                           << "317880" << 0;
+        // B with a supplementary fund of 5 %: 4,760 a side, 3,360 of it tax free; the
+        // employer's 1,400 above is pay: 12 × (29,400 − 5,000 − 2,940 − 3,360) = 217,200 at
+        // 20 % − 16,920 = 26,520; take-home 12 × (28,000 − 2,940 − 4,760) − 26,520 = 217,080.
+        QTest::newRow("B and a supplementary fund") << "28000" << 1200 << "217080"
+                                                    << "114240"
+                                                    << "331320" << 500;
     }
     void offersWithTheHousingFund()
     {
@@ -308,9 +351,12 @@ private slots:
         QFETCH(QString, takeHome);
         QFETCH(QString, fund);
         QFETCH(QString, withFund);
+        QFETCH(int, supplementary);
         YearPlanInput in = Employee(2026, wage.toUtf8().constData(), "0");
         in.contributions.employee.housingFund = fundRate;
         in.contributions.employer.housingFund = fundRate;
+        in.contributions.employee.supplementaryFund = supplementary;
+        in.contributions.employer.supplementaryFund = supplementary;
         const YearPlan plan = PlanYear(in);
         QCOMPARE(TakeHomeAfterReconciliation(plan), M(takeHome.toStdString()));
         const HousingFundOfYear paid = HousingFundOf(plan);
@@ -350,6 +396,134 @@ private slots:
         QCOMPARE(found->month, 6);
         QCOMPARE(found->cliff.start, M("36000"));
         QCOMPARE(found->loss, M(loss.toStdString()));
+    }
+
+    // A month's contributions for the tax, worked by hand on the wage as the base (social
+    // insurance 10.5 %), the city's average wage 10,000 unless said: each side's fund is tax free
+    // up to 12 % of its base, the base counted at most 30,000; the employee's annuity is
+    // deducted up to 4 % of its base, likewise capped.
+    void contributionsForTheTax_data()
+    {
+        QTest::addColumn<QString>("wage");
+        QTest::addColumn<int>("fund");          // both sides, basis points
+        QTest::addColumn<int>("supplementary"); // both sides
+        QTest::addColumn<int>("annuity");       // the employee's; the employer pays 8 %
+        QTest::addColumn<QString>("average");
+        QTest::addColumn<QString>("fundLimit");
+        QTest::addColumn<QString>("fundDeducted");
+        QTest::addColumn<QString>("employerIncome");
+        QTest::addColumn<QString>("annuityDeducted");
+        // 12 % × 20,000 = 2,400; 7 % is 1,400 on each side, all of it tax free.
+        QTest::newRow("fund within 12 %") << "20000" << 700 << 0 << 0 << "10000"
+                                          << "2400"
+                                          << "1400"
+                                          << "0"
+                                          << "0";
+        // 12 % + 5 % = 3,400 a side: 2,400 deducted, the employer's 1,000 above it is pay.
+        QTest::newRow("supplementary above 12 %") << "20000" << 1200 << 500 << 0 << "10000"
+                                                  << "2400"
+                                                  << "2400"
+                                                  << "1000"
+                                                  << "0";
+        // 12 % of 40,000 is 4,800 a side; the limit counts 30,000: 3,600.
+        QTest::newRow("base above three times the average") << "40000" << 1200 << 0 << 0 << "10000"
+                                                            << "3600"
+                                                            << "3600"
+                                                            << "1200"
+                                                            << "0";
+        QTest::newRow("no average given") << "40000" << 1200 << 0 << 0 << "0"
+                                          << "4800"
+                                          << "4800"
+                                          << "0"
+                                          << "0";
+        // 4 % of 25,000 = 1,000, all deducted; the employer's 8 % is no income.
+        QTest::newRow("annuity within 4 %") << "25000" << 700 << 0 << 400 << "10000"
+                                            << "3000"
+                                            << "1750"
+                                            << "0"
+                                            << "1000";
+        QTest::newRow("annuity above 4 %") << "25000" << 700 << 0 << 800 << "10000"
+                                           << "3000"
+                                           << "1750"
+                                           << "0"
+                                           << "1000";
+        // 4 % of 40,000 is 1,600 paid; 4 % of 30,000 = 1,200 deducted.
+        QTest::newRow("annuity base above three times the average")
+            << "40000" << 700 << 0 << 400 << "10000"
+            << "3600"
+            << "2800"
+            << "0"
+            << "1200";
+    }
+    void contributionsForTheTax()
+    {
+        QFETCH(QString, wage);
+        QFETCH(int, fund);
+        QFETCH(int, supplementary);
+        QFETCH(int, annuity);
+        QFETCH(QString, average);
+        QFETCH(QString, fundLimit);
+        QFETCH(QString, fundDeducted);
+        QFETCH(QString, employerIncome);
+        QFETCH(QString, annuityDeducted);
+        ContributionSetup setup;
+        setup.employee.housingFund = setup.employer.housingFund = fund;
+        setup.employee.supplementaryFund = setup.employer.supplementaryFund = supplementary;
+        setup.employee.annuity = annuity;
+        setup.employer.annuity = 800;
+        setup.localAverageWage = Q(average);
+        const Contributions c = ComputeContributions(setup, Q(wage));
+        const ContributionTax tax = TaxOfContributions(setup, c, {2026, 6});
+        QCOMPARE(tax.fundLimit, Q(fundLimit));
+        QCOMPARE(tax.employeeFundDeducted, Q(fundDeducted));
+        QCOMPARE(tax.employerFundIncome, Q(employerIncome));
+        QCOMPARE(tax.annuityDeducted, Q(annuityDeducted));
+        QCOMPARE(tax.specialDeduction(c), c.socialInsurance() + Q(fundDeducted));
+        // Every contribution leaves the pay, deducted or not.
+        QCOMPARE(c.employeeTotal(), Q(wage).timesBasisPoints(1050 + fund + supplementary) +
+                                        Q(wage).timesBasisPoints(annuity));
+        // Before the annuity rule of 2014 nothing of it is deducted.
+        QCOMPARE(TaxOfContributions(setup, c, {2013, 12}).annuityDeducted, Money());
+    }
+
+    // Worked by hand: 20,000 a month in 2026, social insurance 2,100, the fund 12 % + 5 % on
+    // each side (3,400), the city's average 10,000. Deducted: 2,100 + 2,400; the employer's 1,000
+    // above the limit is pay: 12 × (21,000 − 5,000 − 4,500) = 138,000 at 10 % − 2,520 = 11,280
+    // (8,880 if all were tax free). Take-home 12 × (20,000 − 5,500) − 11,280 = 162,720. With an
+    // annuity of 4 % (800, all deducted): 12 × 10,700 = 128,400 → 10,320, take-home 154,080.
+    void aYearWithTheSupplementaryFundAndAnAnnuity_data()
+    {
+        QTest::addColumn<int>("annuity");
+        QTest::addColumn<QString>("tax");
+        QTest::addColumn<QString>("takeHome");
+        QTest::newRow("fund only") << 0 << "11280"
+                                   << "162720";
+        QTest::newRow("and an annuity") << 400 << "10320"
+                                        << "154080";
+    }
+    void aYearWithTheSupplementaryFundAndAnAnnuity()
+    {
+        QFETCH(int, annuity);
+        QFETCH(QString, tax);
+        QFETCH(QString, takeHome);
+        YearPlanInput in;
+        in.year = 2026;
+        in.wages.fill(M("20000"));
+        ContributionSetup& c = in.contributions;
+        c.employee.housingFund = c.employer.housingFund = 1200;
+        c.employee.supplementaryFund = c.employer.supplementaryFund = 500;
+        c.employee.annuity = annuity;
+        c.localAverageWage = M("10000");
+        const YearPlan plan = PlanYear(in);
+        QCOMPARE(plan.months[0].step.month.income, M("21000"));
+        QCOMPARE(plan.totals.withheld, Q(tax));
+        QCOMPARE(plan.reconciliation.totalTax, Q(tax));
+        QCOMPARE(plan.reconciliation.balance, Money());
+        QCOMPARE(plan.totals.takeHome, Q(takeHome));
+        QCOMPARE(plan.reconciliationInput.income, M("252000"));
+        // The month's wage for its own take-home finds the same wage back.
+        YearPlanInput january = in;
+        QCOMPARE(WageForTakeHome(january, 1, plan.months[0].wageTakeHome), M("20000"));
     }
 
     // Worked by hand: with the bonus taxed on its own the wages' taxable income is
