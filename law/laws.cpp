@@ -2,6 +2,7 @@
 #include "law/laws.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 namespace tallyra::law {
@@ -135,12 +136,17 @@ std::optional<SpecialDeductionAmounts> SpecialDeductionAmountsFor(int taxYear)
     return a;
 }
 
-std::string CumulativeMethodSource()
+const DatedValue<WageMethod>& CumulativeMethod()
 {
     for (const DatedValue<WageMethod>& method : kWageWithholdingMethod.values)
         if (method.value == WageMethod::Cumulative)
-            return CitationOf(method.source);
-    return {};
+            return method;
+    throw std::logic_error("no cumulative method in the law's series");
+}
+
+std::string CumulativeMethodSource()
+{
+    return CitationOf(CumulativeMethod().source);
 }
 
 } // namespace tallyra::law

@@ -59,7 +59,9 @@ struct SpecialDeductionAmounts {
 // The amounts of a tax year from 2019 on, or none before the deductions existed.
 std::optional<SpecialDeductionAmounts> SpecialDeductionAmountsFor(int taxYear);
 
-// The citation of the cumulative withholding method (累计预扣法).
+// The entry from which wages are withheld by the cumulative method (累计预扣法), and its
+// citation.
+const DatedValue<WageMethod>& CumulativeMethod();
 std::string CumulativeMethodSource();
 
 } // namespace tallyra::law

@@ -1,9 +1,51 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/command_line.h"
 
+#include "law/laws.h"
 #include "payroll/byte_stream.h"
+#include "payroll/payroll_output.h"
 
 namespace tallyra::payroll {
+
+namespace {
+
+// The help's lines are at most as wide as its widest sentence, in terminal columns.
+constexpr std::size_t kHelpWidth = 96;
+
+// Terminal columns: one for an ASCII character, two for a Chinese one (every other UTF-8
+// sequence in the help).
+std::size_t Columns(std::string_view text)
+{
+    std::size_t columns = 0;
+    for (unsigned char c : text)
+        columns += c < 0x80 ? 1 : c >= 0xC0 ? 2 : 0;
+    return columns;
+}
+
+// "输出：输入的各列，加上 累计收入、…、本期税后收入；", broken before a name that would pass
+// the help's width.
+std::string FigureColumnsText()
+{
+    std::string text = "输出：输入的各列，加上 ";
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < kFigureColumns.size(); ++i) {
+        const std::string item =
+            std::string(kFigureColumns[i].name) + (i + 1 < kFigureColumns.size() ? "、" : "；");
+        if (Columns(std::string_view(text).substr(lineStart)) + Columns(item) > kHelpWidth) {
+            text += "\n";
+            lineStart = text.size();
+        }
+        text += item;
+    }
+    return text;
+}
+
+std::string MonthText(const law::CivilDate& day)
+{
+    return law::ToString(law::YearMonth{day.year, day.month});
+}
+
+} // namespace
 
 Command ParseCommandLine(const std::vector<std::string>& arguments)
 {
@@ -66,31 +108,34 @@ Command ParseCommandLine(const std::vector<std::string>& arguments)
 
 std::string HelpText()
 {
+    const law::DatedValue<law::WageMethod>& cumulative = law::CumulativeMethod();
     return "用法：tallyra-payroll withhold INPUT.csv -o OUTPUT.csv\n"
            "      tallyra-payroll --help | --version\n"
            "\n"
-           "按累计预扣法（国家税务总局公告2018年第61号）计算全公司一年的工资薪金个人所得税预扣预缴"
-           "。\n"
+           "按累计预扣法（" +
+           std::string(cumulative.source.document) +
+           "）计算全公司一年的工资薪金个人所得税预扣预缴。\n"
            "\n"
            "输入：CSV 文件，UTF-8（可带 BOM）或 GB18030，第一行为列名，列的顺序不限：\n"
            "  工号          必填，员工的标识\n"
-           "  所属期        必填，YYYY-MM，2019-01 "
-           "起；同一员工同一年内按月份递增，新的一年重新累计\n"
+           "  所属期        必填，YYYY-MM，" +
+           MonthText(cumulative.from) +
+           " 起；同一员工同一年内按月份递增，新的一年重新累计\n"
            "  本期收入      必填，金额\n"
            "  本期免税收入、专项扣除、专项附加扣除、其他扣除   可选，金额，空为 0\n"
            "  受雇起始期    "
            "可选，YYYY-MM，本年在本单位受雇的第一个月；空为该员工本年在文件中的第一个月\n"
-           "  全年减除6万   可选，是/否，空为否（国家税务总局公告2020年第19号）\n"
+           "  全年减除6万   可选，是/否，空为否（" +
+           law::kWholeYearWithholdingDeduction.first().source.document +
+           "）\n"
            "  金额为不带符号的十进制数，最多两位小数，如 12000 或 12000.50。其他列原样输出。\n"
            "  列名中的空白和零宽字符不计，全角字母、数字按半角（“全年减除６万”即“全年减除6万”）。\n"
            "  一行最长 " +
            std::to_string(kMaxLineBytes >> 20) +
            " MiB。INPUT 为 - 时读标准输入（UTF-8 或 GB18030 均可）。\n"
-           "\n"
-           "输出：输入的各列，加上 "
-           "累计收入、累计免税收入、累计减除费用、累计专项扣除、累计专项附加扣除、\n"
-           "累计其他扣除、累计应纳税所得额、税率、速算扣除数、累计应纳税额、累计已预缴税额、\n"
-           "本期应预扣预缴税额、本期税后收入；UTF-8 带 BOM，CRLF 换行，金额保留两位小数。\n"
+           "\n" +
+           FigureColumnsText() +
+           "UTF-8 带 BOM，CRLF 换行，金额保留两位小数。\n"
            "\n"
            "任何一行有误时，程序说明行号、列名和原因，以状态 2 "
            "退出，不创建输出文件（已有的文件保持原样）。\n"

@@ -4,9 +4,6 @@
 #include "payroll/invisible_characters.h"
 #include "payroll/payroll_output.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace tallyra::payroll {
 
 std::optional<HeaderError> PayrollColumns::read(const CsvRecord& header)
@@ -28,8 +25,7 @@ std::optional<HeaderError> PayrollColumns::read(const CsvRecord& header)
         }
     }
     for (const std::string& name : names_)
-        if (std::find(std::begin(kFigureColumns), std::end(kFigureColumns), name) !=
-            std::end(kFigureColumns))
+        if (IsFigureColumn(name))
             return HeaderError{name, "与本程序加在输出中的列同名（输入是否已是本程序的输出？）"};
     for (auto [name, index] :
          {std::pair{&kEmployeeColumn, &employee}, std::pair{&kPeriodColumn, &period},

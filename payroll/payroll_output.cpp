@@ -4,7 +4,53 @@
 namespace tallyra::payroll {
 
 namespace {
+
 constexpr std::size_t kFlushAt = 1 << 18;
+
+// A rate of the tables (0 to 45) and "%", without building a string.
+void AppendPercent(std::string& out, int percent)
+{
+    if (percent >= 10)
+        out.push_back(static_cast<char>('0' + percent / 10));
+    out.push_back(static_cast<char>('0' + percent % 10));
+    out.push_back('%');
+}
+
+using law::WithholdingStep;
+
+} // namespace
+
+const std::array<FigureColumn, 13> kFigureColumns = {{
+    {"累计收入", [](std::string& o, const WithholdingStep& s) { s.cumulative.income.appendTo(o); }},
+    {"累计免税收入",
+     [](std::string& o, const WithholdingStep& s) { s.cumulative.exemptIncome.appendTo(o); }},
+    {"累计减除费用",
+     [](std::string& o, const WithholdingStep& s) { s.cumulative.basicDeduction.appendTo(o); }},
+    {"累计专项扣除",
+     [](std::string& o, const WithholdingStep& s) { s.cumulative.specialDeduction.appendTo(o); }},
+    {"累计专项附加扣除",
+     [](std::string& o, const WithholdingStep& s) { s.cumulative.specialAdditional.appendTo(o); }},
+    {"累计其他扣除",
+     [](std::string& o, const WithholdingStep& s) { s.cumulative.otherDeduction.appendTo(o); }},
+    {"累计应纳税所得额",
+     [](std::string& o, const WithholdingStep& s) { s.taxableIncome.appendTo(o); }},
+    {"税率", [](std::string& o, const WithholdingStep& s) { AppendPercent(o, s.row.ratePercent); }},
+    {"速算扣除数",
+     [](std::string& o, const WithholdingStep& s) { s.row.quickDeduction.appendTo(o); }},
+    {"累计应纳税额", [](std::string& o, const WithholdingStep& s) { s.cumulativeTax.appendTo(o); }},
+    {"累计已预缴税额",
+     [](std::string& o, const WithholdingStep& s) { s.alreadyWithheld.appendTo(o); }},
+    {"本期应预扣预缴税额",
+     [](std::string& o, const WithholdingStep& s) { s.withheld.appendTo(o); }},
+    {"本期税后收入", [](std::string& o, const WithholdingStep& s) { s.afterTax.appendTo(o); }},
+}};
+
+bool IsFigureColumn(std::string_view name)
+{
+    for (const FigureColumn& column : kFigureColumns)
+        if (name == column.name)
+            return true;
+    return false;
 }
 
 PayrollWriter::PayrollWriter(ByteSink& sink)
@@ -29,12 +75,6 @@ void PayrollWriter::cell(std::string_view text)
     buffer_.push_back(',');
 }
 
-void PayrollWriter::money(law::Money amount)
-{
-    amount.appendTo(buffer_);
-    buffer_.push_back(',');
-}
-
 void PayrollWriter::endRow()
 {
     buffer_.back() = '\r'; // the last cell's comma
@@ -49,8 +89,8 @@ void PayrollWriter::writeHeader(const CsvRecord& header, std::size_t columns)
 {
     for (std::size_t i = 0; i < columns; ++i)
         cell(header.fields[i]);
-    for (const char* name : kFigureColumns)
-        cell(name);
+    for (const FigureColumn& column : kFigureColumns)
+        cell(column.name);
     endRow();
 }
 
@@ -59,21 +99,10 @@ void PayrollWriter::writeRow(const CsvRecord& record, std::size_t columns,
 {
     for (std::size_t i = 0; i < columns; ++i)
         cell(i < record.fields.size() ? record.fields[i] : std::string_view());
-    const law::CumulativeFigures& sum = step.cumulative;
-    money(sum.income);
-    money(sum.exemptIncome);
-    money(sum.basicDeduction);
-    money(sum.specialDeduction);
-    money(sum.specialAdditional);
-    money(sum.otherDeduction);
-    money(step.taxableIncome);
-    buffer_.append(std::to_string(step.row.ratePercent));
-    buffer_.append("%,");
-    money(step.row.quickDeduction);
-    money(step.cumulativeTax);
-    money(step.alreadyWithheld);
-    money(step.withheld);
-    money(step.afterTax);
+    for (const FigureColumn& column : kFigureColumns) {
+        column.write(buffer_, step);
+        buffer_.push_back(',');
+    }
     endRow();
 }
 

@@ -5,16 +5,20 @@
 #include "payroll/byte_stream.h"
 #include "payroll/csv_reader.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace tallyra::payroll {
 
-// The figures added to every line, in this order.
-inline constexpr const char* kFigureColumns[] = {
-    "累计收入",       "累计免税收入",       "累计减除费用", "累计专项扣除", "累计专项附加扣除",
-    "累计其他扣除",   "累计应纳税所得额",   "税率",         "速算扣除数",   "累计应纳税额",
-    "累计已预缴税额", "本期应预扣预缴税额", "本期税后收入",
+// A figure added to every line: its name in the header, and how a line's figure is written.
+struct FigureColumn {
+    const char* name;
+    void (*write)(std::string& out, const law::WithholdingStep& step);
 };
+// The figures added to every line, in this order. The header, each row and --help follow it.
+extern const std::array<FigureColumn, 13> kFigureColumns;
+bool IsFigureColumn(std::string_view name);
 
 // Writes the output CSV: a byte-order mark, CRLF line ends, RFC 4180 quoting where a cell needs
 // it, amounts with exactly two decimals. Writes a quarter of a megabyte at a time.
@@ -28,7 +32,6 @@ public:
 
 private:
     void cell(std::string_view text);
-    void money(law::Money amount);
     void endRow();
     ByteSink& sink_;
     std::string buffer_;

@@ -2,6 +2,7 @@
 #include "payroll/withhold_job.h"
 
 #include "law/calendar.h"
+#include "law/laws.h"
 #include "law/money.h"
 #include "law/withholding.h"
 #include "payroll/invisible_characters.h"
@@ -29,7 +30,12 @@ std::string PayrollError::message() const
 
 namespace {
 
-constexpr YearMonth kFirstCumulativeMonth{2019, 1};
+// The first month of the cumulative method, the only one this command applies.
+YearMonth FirstCumulativeMonth()
+{
+    const law::CivilDate from = law::CumulativeMethod().from;
+    return {from.year, from.month};
+}
 
 struct StringHash {
     using is_transparent = void;
@@ -104,6 +110,7 @@ private:
     PayrollColumns columns_;
     std::unordered_map<std::string, EmployeeYear, StringHash, std::equal_to<>> employees_;
     long rows_ = 0;
+    const YearMonth firstCumulativeMonth_ = FirstCumulativeMonth();
 };
 
 std::optional<PayrollError> Job::readMoney(const CsvRecord& record, std::optional<int> column,
@@ -173,10 +180,11 @@ std::optional<PayrollError> Job::readLine(const CsvRecord& record, PayrollLine& 
         return error;
     if (!period)
         return inputError(record.line, kPeriodColumn, "缺少必填的值");
-    if (*period < kFirstCumulativeMonth)
+    if (*period < firstCumulativeMonth_)
         return inputError(record.line, kPeriodColumn,
-                          law::ToString(*period) +
-                              " 早于 2019-01：本程序按 2019 年起的累计预扣法计算");
+                          law::ToString(*period) + " 早于 " + law::ToString(firstCumulativeMonth_) +
+                              "：本程序按 " + std::to_string(firstCumulativeMonth_.year) +
+                              " 年起的累计预扣法计算");
     line.period = *period;
     law::MonthFigures& f = line.figures;
     if (auto error = readMoney(record, columns_.income, true, f.income))

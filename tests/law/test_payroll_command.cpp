@@ -69,6 +69,29 @@ private slots:
         QVERIFY(version.out.trimmed().split(' ').last().count('.') == 2);
     }
 
+    // The help names the columns the output adds, in the output's order, and the documents of
+    // the law it applies with the first month it applies to.
+    void helpFollowsTheOutputAndTheLaw()
+    {
+        const QString input = dir_.filePath("in.csv");
+        const QString output = dir_.filePath("out.csv");
+        Write(input, kGood);
+        QCOMPARE(RunPayroll({"withhold", input, "-o", output}).exitCode, 0);
+        const QString header = QString::fromUtf8(Read(output).mid(3)).section("\r\n", 0, 0);
+        const QStringList added = header.split(',').mid(3);
+        QCOMPARE(added.size(), 13);
+
+        const QString help = RunPayroll({"--help"}).out;
+        const int from = help.indexOf("输出：输入的各列，加上 ");
+        const int to = help.indexOf("；UTF-8 带 BOM");
+        QVERIFY(from >= 0 && to > from);
+        const QString listed = help.mid(from, to - from).section(' ', 1).remove('\n');
+        QCOMPARE(listed.split("、"), added);
+        QVERIFY(help.contains("按累计预扣法（国家税务总局公告2018年第61号）"));
+        QVERIFY(help.contains("YYYY-MM，2019-01 起"));
+        QVERIFY(help.contains("全年减除6万   可选，是/否，空为否（国家税务总局公告2020年第19号）"));
+    }
+
     void withholdsIntoANewFile()
     {
         const QString input = dir_.filePath("工资 2026.csv");
