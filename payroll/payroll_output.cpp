@@ -56,41 +56,23 @@ bool IsFigureColumn(std::string_view name)
 PayrollWriter::PayrollWriter(ByteSink& sink)
     : sink_(sink)
 {
-    buffer_.append("\xEF\xBB\xBF");
-}
-
-void PayrollWriter::cell(std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        buffer_.append(text);
-    } else {
-        buffer_.push_back('"');
-        for (char c : text) {
-            if (c == '"')
-                buffer_.push_back('"');
-            buffer_.push_back(c);
-        }
-        buffer_.push_back('"');
-    }
-    buffer_.push_back(',');
 }
 
 void PayrollWriter::endRow()
 {
-    buffer_.back() = '\r'; // the last cell's comma
-    buffer_.push_back('\n');
-    if (buffer_.size() >= kFlushAt) {
-        ok_ = ok_ && sink_.write(buffer_);
-        buffer_.clear();
+    csv_.endRecord();
+    if (csv_.size() >= kFlushAt) {
+        ok_ = ok_ && sink_.write(csv_.text());
+        csv_.clear();
     }
 }
 
 void PayrollWriter::writeHeader(const CsvRecord& header, std::size_t columns)
 {
     for (std::size_t i = 0; i < columns; ++i)
-        cell(header.fields[i]);
+        csv_.field(header.fields[i]);
     for (const FigureColumn& column : kFigureColumns)
-        cell(column.name);
+        csv_.field(column.name);
     endRow();
 }
 
@@ -98,18 +80,16 @@ void PayrollWriter::writeRow(const CsvRecord& record, std::size_t columns,
                              const law::WithholdingStep& step)
 {
     for (std::size_t i = 0; i < columns; ++i)
-        cell(i < record.fields.size() ? record.fields[i] : std::string_view());
-    for (const FigureColumn& column : kFigureColumns) {
-        column.write(buffer_, step);
-        buffer_.push_back(',');
-    }
+        csv_.field(i < record.fields.size() ? record.fields[i] : std::string_view());
+    for (const FigureColumn& column : kFigureColumns)
+        csv_.plainField([&](std::string& out) { column.write(out, step); });
     endRow();
 }
 
 bool PayrollWriter::finish()
 {
-    ok_ = ok_ && sink_.write(buffer_);
-    buffer_.clear();
+    ok_ = ok_ && sink_.write(csv_.text());
+    csv_.clear();
     return ok_;
 }
 

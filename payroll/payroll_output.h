@@ -4,6 +4,7 @@
 #include "law/withholding.h"
 #include "payroll/byte_stream.h"
 #include "payroll/csv_reader.h"
+#include "payroll/csv_writer.h"
 
 #include <array>
 #include <string>
@@ -31,10 +32,9 @@ public:
     bool finish();
 
 private:
-    void cell(std::string_view text);
     void endRow();
     ByteSink& sink_;
-    std::string buffer_;
+    CsvWriter csv_;
     bool ok_ = true;
 };
 
