@@ -17,7 +17,7 @@ RateTable BonusTable(std::optional<int> taxYear)
 
 Money BonusTax(RateTable table, Money bonus)
 {
-    return TaxWithRow(ChooseRow(table, bonus, 12), bonus);
+    return TaxWithBracket(ChooseBracket(table, bonus, 12), bonus);
 }
 
 Money TakeHome(RateTable table, Money bonus)
@@ -52,8 +52,8 @@ std::optional<SeparateBonusTax> TaxBonusSeparately(int year, Money bonus)
     const DatedValue<bool>* rule = SeparateBonusRuleOn({year, 12, 31});
     if (!rule)
         return std::nullopt;
-    const RowChoice row = ChooseRow(BonusTable(year), bonus, 12);
-    return SeparateBonusTax{row, TaxWithRow(row, bonus), rule};
+    const BracketChoice bracket = ChooseBracket(BonusTable(year), bonus, 12);
+    return SeparateBonusTax{bracket, TaxWithBracket(bracket, bonus), rule};
 }
 
 std::vector<BonusCliff> BonusCliffs(std::optional<int> taxYear)

@@ -13,7 +13,7 @@ namespace tallyra::law {
 // The tax on an annual one-time bonus taxed on its own: bonus ÷ 12 finds the row of the
 // monthly table, tax = bonus × rate − that row's quick deduction (财税〔2018〕164号 一（一）).
 struct SeparateBonusTax {
-    RowChoice row;
+    BracketChoice bracket;
     Money tax;
     const DatedValue<bool>* rule; // the entry of kSeparateBonusTaxation that allows it
 };

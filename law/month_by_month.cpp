@@ -13,8 +13,8 @@ MonthByMonthTax TaxMonthByMonth(const WageLaw& law, Money wage, Money contributi
     MonthByMonthTax t;
     t.taxableIncome = ClampNonNegative(wage - exemptIncome - contributions - otherDeduction -
                                        law.monthlyDeduction);
-    t.row = ChooseRow(law.monthlyTable, t.taxableIncome);
-    t.tax = TaxWithRow(t.row, t.taxableIncome);
+    t.bracket = ChooseBracket(law.monthlyTable, t.taxableIncome);
+    t.tax = TaxWithBracket(t.bracket, t.taxableIncome);
     return t;
 }
 

@@ -10,7 +10,7 @@ namespace tallyra::law {
 // A month's tax under a law before 2019: the month stands alone.
 struct MonthByMonthTax {
     Money taxableIncome; // wage − exempt − contributions − other − threshold, never below zero
-    RowChoice row;
+    BracketChoice bracket;
     Money tax;
 };
 

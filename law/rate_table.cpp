@@ -3,7 +3,7 @@
 
 namespace tallyra::law {
 
-RowChoice ChooseRow(RateTable table, Money income, int divisor)
+BracketChoice ChooseBracket(RateTable table, Money income, int divisor)
 {
     if (income <= Money())
         return {};
@@ -15,9 +15,9 @@ RowChoice ChooseRow(RateTable table, Money income, int divisor)
     return {}; // a table always ends in an open row; kept for completeness
 }
 
-Money TaxWithRow(const RowChoice& choice, Money income)
+Money TaxWithBracket(const BracketChoice& choice, Money income)
 {
-    if (!choice.row)
+    if (!choice.index)
         return Money();
     // The quick deduction is whole fen, so rounding the product alone rounds the difference.
     return income.timesPercent(choice.ratePercent) - choice.quickDeduction;
@@ -25,7 +25,7 @@ Money TaxWithRow(const RowChoice& choice, Money income)
 
 Money TaxOnTable(RateTable table, Money income)
 {
-    return TaxWithRow(ChooseRow(table, income), income);
+    return TaxWithBracket(ChooseBracket(table, income), income);
 }
 
 } // namespace tallyra::law

@@ -18,22 +18,22 @@ struct Bracket {
 
 using RateTable = std::span<const Bracket>;
 
-// Where a taxable income falls: its row (0-based) or none when the income is zero or less,
-// which is taxed at 0 % with no quick deduction.
-struct RowChoice {
-    std::optional<int> row;
+// The bracket a taxable income falls in: the index of its row in the table (0-based), or none
+// when the income is zero or less, which is taxed at 0 % with no quick deduction.
+struct BracketChoice {
+    std::optional<int> index;
     int ratePercent = 0;
     Money quickDeduction;
 };
 
 // The first row whose bound is not exceeded by income ÷ divisor. The division is never done:
 // income is compared with bound × divisor, exactly ("不超过" includes the bound).
-RowChoice ChooseRow(RateTable table, Money income, int divisor = 1);
+BracketChoice ChooseBracket(RateTable table, Money income, int divisor = 1);
 
 // income × rate − quick deduction, rounded to the fen half away from zero; 0 at or below 0.
 Money TaxOnTable(RateTable table, Money income);
 
-// The tax of an already chosen row.
-Money TaxWithRow(const RowChoice& choice, Money income);
+// The tax in an already chosen bracket.
+Money TaxWithBracket(const BracketChoice& choice, Money income);
 
 } // namespace tallyra::law

@@ -19,8 +19,8 @@ ReconciliationResult Reconcile(const ReconciliationInput& input)
     r.taxableIncome =
         ClampNonNegative(input.income - input.exemptIncome - r.basicDeduction -
                          input.specialDeduction - input.specialAdditional - input.otherDeduction);
-    r.row = ChooseRow(annualTable->value, r.taxableIncome);
-    r.incomeTax = TaxWithRow(r.row, r.taxableIncome);
+    r.bracket = ChooseBracket(annualTable->value, r.taxableIncome);
+    r.incomeTax = TaxWithBracket(r.bracket, r.taxableIncome);
     if (input.separateBonus) {
         const auto separate = TaxBonusSeparately(input.year, *input.separateBonus);
         if (!separate)

@@ -25,7 +25,7 @@ struct ReconciliationResult {
     Money income;
     Money basicDeduction; // 60,000
     Money taxableIncome;  // never below zero
-    RowChoice row;
+    BracketChoice bracket;
     Money incomeTax; // on the annual table
     Money bonusTax;  // the separate bonus's own tax
     Money totalTax;

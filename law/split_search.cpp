@@ -130,12 +130,12 @@ ReconciliationResult SeparateTax::reconcile(Money wage) const
 
 int SeparateTax::bonusRow(Money wage) const
 {
-    return ChooseRow(BonusRateTable(), bonus(wage), 12).row.value_or(-1);
+    return ChooseBracket(BonusRateTable(), bonus(wage), 12).index.value_or(-1);
 }
 
 int SeparateTax::bonusRate(Money wage) const
 {
-    return ChooseRow(BonusRateTable(), bonus(wage), 12).ratePercent;
+    return ChooseBracket(BonusRateTable(), bonus(wage), 12).ratePercent;
 }
 
 namespace {
@@ -236,7 +236,7 @@ std::int64_t Reach(const SeparateTax& tax, std::int64_t wage, std::int64_t end)
     const ReconciliationResult here = tax.reconcile(Money::Fen(wage));
     const std::int64_t change =
         (tax.reconcile(Money::Fen(wage + base)).taxableIncome - here.taxableIncome).fen();
-    const int annual = here.row.ratePercent;
+    const int annual = here.bracket.ratePercent;
     const int bonus = tax.bonusRate(Money::Fen(wage));
     const std::int64_t n = tax.months();
     // 100 × S and 200 × η, in fen.

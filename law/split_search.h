@@ -25,7 +25,7 @@ public:
 
     ReconciliationResult reconcile(Money wage) const;
     Money tax(Money wage) const { return reconcile(wage).totalTax; }
-    int annualRate(Money wage) const { return reconcile(wage).row.ratePercent; }
+    int annualRate(Money wage) const { return reconcile(wage).bracket.ratePercent; }
     // The bonus's row in the bonus table, -1 for no bonus.
     int bonusRow(Money wage) const;
     int bonusRate(Money wage) const;

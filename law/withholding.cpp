@@ -55,8 +55,8 @@ WithholdingStep CumulativeWithholding::preview(int month, const MonthFigures& fi
     const Money taxable = sum.income - sum.exemptIncome - sum.basicDeduction -
                           sum.specialDeduction - sum.specialAdditional - sum.otherDeduction;
     step.taxableIncome = ClampNonNegative(taxable);
-    step.row = ChooseRow(table, step.taxableIncome);
-    step.cumulativeTax = TaxWithRow(step.row, step.taxableIncome);
+    step.bracket = ChooseBracket(table, step.taxableIncome);
+    step.cumulativeTax = TaxWithBracket(step.bracket, step.taxableIncome);
     step.alreadyWithheld = withheld_;
     const Money due = step.cumulativeTax - step.alreadyWithheld;
     step.withheld = ClampNonNegative(due);

@@ -33,9 +33,9 @@ struct WithholdingStep {
     int monthsCounted = 0; // months from the first month employed through this one
     MonthFigures month;
     CumulativeFigures cumulative;
-    Money taxableIncome; // 累计预扣预缴应纳税所得额, never below zero
-    RowChoice row;       // the row of the annual table; none at zero
-    Money cumulativeTax; // 累计应纳税额
+    Money taxableIncome;   // 累计预扣预缴应纳税所得额, never below zero
+    BracketChoice bracket; // of the annual table; none at zero
+    Money cumulativeTax;   // 累计应纳税额
     Money alreadyWithheld;
     Money withheld;    // 本期应预扣预缴税额, never below zero
     Money notRefunded; // how far the month fell below zero (kept until the reconciliation)

@@ -66,8 +66,8 @@ CumulativeWithholding RunMonths(const YearPlanInput& in, int untilMonth, YearPla
         MonthFigures figures;
         // The employer's fund above the tax-free limit is pay; the employee's contributions are
         // deducted as far as the law allows.
-        figures.income = p.wage + (p.bonusCombined ? p.bonus : Money()) +
-                         p.contributionTax.employerFundIncome;
+        figures.income =
+            p.wage + (p.bonusCombined ? p.bonus : Money()) + p.contributionTax.employerFundIncome;
         figures.exemptIncome = in.exemptIncome[m - 1];
         figures.specialDeduction = p.contributionTax.specialDeduction(p.contributions);
         figures.specialAdditional = p.special.total() + p.certificate;
@@ -75,8 +75,8 @@ CumulativeWithholding RunMonths(const YearPlanInput& in, int untilMonth, YearPla
         p.step = year.withhold(m, figures);
         if (separate && !p.bonus.isZero())
             p.bonusTax = TaxBonusSeparately(in.year, p.bonus)->tax;
-        p.rateStepsUp = previousRate >= 0 && p.step.row.ratePercent > previousRate;
-        previousRate = p.step.row.ratePercent;
+        p.rateStepsUp = previousRate >= 0 && p.step.bracket.ratePercent > previousRate;
+        previousRate = p.step.bracket.ratePercent;
         const Money paidIn = p.contributions.employeeTotal();
         p.takeHome = p.wage + p.bonus - paidIn - p.step.withheld - p.bonusTax;
         p.wageTakeHome = p.wage - paidIn - p.step.withheld;

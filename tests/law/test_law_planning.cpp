@@ -539,7 +539,7 @@ private slots:
         QCOMPARE(found->yearWages, M("303676.80"));
         QCOMPARE(found->yearGross, M("363676.80"));
         QVERIFY(found->yearTakeHome >= M("240000"));
-        QCOMPARE(found->plan.reconciliation.row.ratePercent, 10);
+        QCOMPARE(found->plan.reconciliation.bracket.ratePercent, 10);
         YearPlanInput less = in;
         less.wages.fill(M("25306.39"));
         QVERIFY(WageTakeHomeAfterReconciliation(PlanYear(less)) < M("240000"));

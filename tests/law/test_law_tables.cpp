@@ -128,13 +128,13 @@ private slots:
         const MonthByMonthTax at =
             TaxMonthByMonth(*law, law->monthlyDeduction + Q(atBound), Money());
         QCOMPARE(at.taxableIncome, Q(atBound));
-        QCOMPARE(at.row.row.value_or(-1), row);
-        QCOMPARE(at.row.ratePercent, rate);
+        QCOMPARE(at.bracket.index.value_or(-1), row);
+        QCOMPARE(at.bracket.ratePercent, rate);
         QCOMPARE(at.tax, Q(tax));
         const MonthByMonthTax next =
             TaxMonthByMonth(*law, law->monthlyDeduction + Q(above), Money());
-        QCOMPARE(next.row.row.value_or(-1), rowAbove);
-        QCOMPARE(next.row.ratePercent, rateAbove);
+        QCOMPARE(next.bracket.index.value_or(-1), rowAbove);
+        QCOMPARE(next.bracket.ratePercent, rateAbove);
         QCOMPARE(next.tax, Q(taxAbove));
     }
 
@@ -162,8 +162,8 @@ private slots:
             const WithholdingStep step =
                 withholding.withhold(1, {Money::Yuan(5'000) + income, {}, {}, {}, {}});
             QCOMPARE(step.taxableIncome, income);
-            QCOMPARE(step.row.row.value_or(-1), expectedRow);
-            QCOMPARE(step.row.ratePercent, expectedRate);
+            QCOMPARE(step.bracket.index.value_or(-1), expectedRow);
+            QCOMPARE(step.bracket.ratePercent, expectedRate);
             QCOMPARE(step.cumulativeTax, expectedTax);
             QCOMPARE(step.withheld, expectedTax);
         }
@@ -205,12 +205,12 @@ private slots:
         QFETCH(QString, taxAbove);
         const auto at = TaxBonusSeparately(2026, Q(atBound));
         QVERIFY(at.has_value());
-        QCOMPARE(at->row.row.value_or(-1), row);
-        QCOMPARE(at->row.ratePercent, rate);
+        QCOMPARE(at->bracket.index.value_or(-1), row);
+        QCOMPARE(at->bracket.ratePercent, rate);
         QCOMPARE(at->tax, Q(tax));
         const auto next = TaxBonusSeparately(2026, Q(above));
-        QCOMPARE(next->row.row.value_or(-1), rowAbove);
-        QCOMPARE(next->row.ratePercent, rateAbove);
+        QCOMPARE(next->bracket.index.value_or(-1), rowAbove);
+        QCOMPARE(next->bracket.ratePercent, rateAbove);
         QCOMPARE(next->tax, Q(taxAbove));
     }
 
@@ -240,7 +240,7 @@ private slots:
         QVERIFY(separate && separate->rule);
         QVERIFY(QByteArray::fromStdString(CitationOf(separate->rule->source))
                     .contains("财税〔2018〕164号"));
-        QCOMPARE(separate->row.ratePercent, rate);
+        QCOMPARE(separate->bracket.ratePercent, rate);
         QCOMPARE(separate->tax, Q(tax));
     }
 
@@ -259,13 +259,13 @@ private slots:
             const MonthByMonthTax t = TaxMonthByMonth(*law, wage, Money());
             QCOMPARE(t.tax, Money());
             QCOMPARE(t.taxableIncome, Money());
-            QVERIFY(!t.row.row);
-            QCOMPARE(t.row.ratePercent, 0);
+            QVERIFY(!t.bracket.index);
+            QCOMPARE(t.bracket.ratePercent, 0);
         }
         // One fen of taxable income is taxed at the first row and rounds to nothing.
         const MonthByMonthTax fen =
             TaxMonthByMonth(*law, law->monthlyDeduction + Money::Fen(1), Money());
-        QCOMPARE(fen.row.row.value_or(-1), 0);
+        QCOMPARE(fen.bracket.index.value_or(-1), 0);
         QCOMPARE(fen.tax, Money());
     }
 

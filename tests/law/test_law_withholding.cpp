@@ -61,7 +61,7 @@ private slots:
             const WithholdingStep step =
                 year.withhold(m, {Q(wage), Money(), Q(special), Q(additional), Money()});
             QCOMPARE(step.withheld, Q(withheld[m - 1]));
-            QCOMPARE(step.row.ratePercent, rates[m - 1].toInt());
+            QCOMPARE(step.bracket.ratePercent, rates[m - 1].toInt());
             QCOMPARE(step.cumulative.basicDeduction, Money::Yuan(5'000).times(m));
         }
     }
@@ -92,8 +92,8 @@ private slots:
         QCOMPARE(march.cumulative.specialDeduction, M("13500"));
         QCOMPARE(march.cumulative.specialAdditional, M("6000"));
         QCOMPARE(march.taxableIncome, M("55500"));
-        QCOMPARE(march.row.row.value_or(-1), 1);
-        QCOMPARE(march.row.quickDeduction, M("2520"));
+        QCOMPARE(march.bracket.index.value_or(-1), 1);
+        QCOMPARE(march.bracket.quickDeduction, M("2520"));
         QCOMPARE(march.cumulativeTax, M("3030"));
         QCOMPARE(march.alreadyWithheld, M("1180"));
         QCOMPARE(march.withheld, M("1850"));

@@ -93,7 +93,7 @@ void CompareWithEngine(test::YearDriver& d, const law::YearPlan& plan)
         QCOMPARE(Cell(d, m, Column::EmployerCost), std::optional(p.employerCost));
         QCOMPARE(Shown(d, m, Column::Withheld), year::GroupedAmount(p.step.withheld));
         QCOMPARE(
-            Shown(d, m, Column::Rate).startsWith(QString::number(p.step.row.ratePercent) + "%"),
+            Shown(d, m, Column::Rate).startsWith(QString::number(p.step.bracket.ratePercent) + "%"),
             true);
     }
     QCOMPARE(Cell(d, 13, Column::Withheld), std::optional(plan.totals.withheld));

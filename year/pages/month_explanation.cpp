@@ -69,14 +69,15 @@ void BonusLines(Lines& lines, const law::MonthPlan& m, int year)
     }
     const auto separate = law::TaxBonusSeparately(year, m.bonus);
     const law::RateTable table = law::LawFor({year, 1})->monthlyTable;
-    lines.add(QStringLiteral("年终奖单独计税：%1 ÷ 12 = %2，落在月度税率表%3")
-                  .arg(ShortAmount(m.bonus),
-                       GroupedAmount(Money::Fen(law::MulDivRoundHalfAway(m.bonus.fen(), 1, 12))),
-                       separate->row.row ? RowText(table, *separate->row.row) : QString()));
+    lines.add(
+        QStringLiteral("年终奖单独计税：%1 ÷ 12 = %2，落在月度税率表%3")
+            .arg(ShortAmount(m.bonus),
+                 GroupedAmount(Money::Fen(law::MulDivRoundHalfAway(m.bonus.fen(), 1, 12))),
+                 separate->bracket.index ? RowText(table, *separate->bracket.index) : QString()));
     lines.add(QStringLiteral("年终奖税额 = %1 × %2% − %3")
                   .arg(ShortAmount(m.bonus))
-                  .arg(separate->row.ratePercent)
-                  .arg(ShortAmount(separate->row.quickDeduction)),
+                  .arg(separate->bracket.ratePercent)
+                  .arg(ShortAmount(separate->bracket.quickDeduction)),
               m.bonusTax, true);
 }
 
@@ -130,17 +131,17 @@ QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan,
             c.otherDeduction);
     lines.add(QStringLiteral("＝ 累计预扣预缴应纳税所得额"), s.taxableIncome, true);
     const law::RateTable table = law::LawFor({input.year, month})->annualTable;
-    if (s.row.row)
+    if (s.bracket.index)
         lines.add(QStringLiteral("落在预扣率表%1：预扣率 %2%，速算扣除数 %3")
-                      .arg(RowText(table, *s.row.row))
-                      .arg(s.row.ratePercent)
-                      .arg(ShortAmount(s.row.quickDeduction)));
+                      .arg(RowText(table, *s.bracket.index))
+                      .arg(s.bracket.ratePercent)
+                      .arg(ShortAmount(s.bracket.quickDeduction)));
     else
         lines.add(QStringLiteral("不超过 0：预扣率 0%"));
     lines.add(QStringLiteral("累计应纳税额 = %1 × %2% − %3")
                   .arg(GroupedAmount(s.taxableIncome))
-                  .arg(s.row.ratePercent)
-                  .arg(ShortAmount(s.row.quickDeduction)),
+                  .arg(s.bracket.ratePercent)
+                  .arg(ShortAmount(s.bracket.quickDeduction)),
               s.cumulativeTax);
     lines.add(month > first ? QStringLiteral("减：已预扣（%1）").arg(MonthSpan(first, month - 1))
                             : QStringLiteral("减：已预扣（本年首月，无）"),
@@ -159,8 +160,8 @@ QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan,
         html += QStringLiteral(
                     "<p><b>↑ 本月税率由 %1% 升至 %2%</b>：累计应纳税所得额超过了上一级的上限，"
                     "此后各月按新的预扣率计算，所以到手收入比前几个月少。</p>")
-                    .arg(plan.months[month - 2].step.row.ratePercent)
-                    .arg(s.row.ratePercent);
+                    .arg(plan.months[month - 2].step.bracket.ratePercent)
+                    .arg(s.bracket.ratePercent);
     html += QStringLiteral("<p><small>依据：%1</small></p>")
                 .arg(QString::fromUtf8(law::CumulativeMethodSource()).toHtmlEscaped());
     return html;

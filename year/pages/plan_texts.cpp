@@ -137,11 +137,11 @@ QString DescribeReconciliation(const law::YearPlanInput& input, const law::YearP
         rows += Row(QStringLiteral("减：其他扣除"), in.otherDeduction);
     rows += Row(QStringLiteral("＝ 应纳税所得额"), r.taxableIncome, true);
     const law::RateTable table = law::LawFor({input.year, 12})->annualTable;
-    rows += Row(r.row.row ? QStringLiteral("综合所得税额：%1，%2% − %3")
-                                .arg(RowText(table, *r.row.row))
-                                .arg(r.row.ratePercent)
-                                .arg(ShortAmount(r.row.quickDeduction))
-                          : QStringLiteral("综合所得税额"),
+    rows += Row(r.bracket.index ? QStringLiteral("综合所得税额：%1，%2% − %3")
+                                      .arg(RowText(table, *r.bracket.index))
+                                      .arg(r.bracket.ratePercent)
+                                      .arg(ShortAmount(r.bracket.quickDeduction))
+                                : QStringLiteral("综合所得税额"),
                 r.incomeTax);
     if (in.separateBonus)
         rows += Row(QStringLiteral("年终奖单独计税税额"), r.bonusTax);

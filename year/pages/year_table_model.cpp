@@ -122,7 +122,7 @@ QString YearTableModel::text(int row, int column) const
     if (column == Rate) {
         if (!employed(row))
             return {};
-        const QString rate = QStringLiteral("%1%").arg(plan_->months[row].step.row.ratePercent);
+        const QString rate = QStringLiteral("%1%").arg(plan_->months[row].step.bracket.ratePercent);
         return stepsUp(row) ? rate + QStringLiteral(" ↑") : rate;
     }
     const auto a = amount(row, column);
@@ -135,8 +135,9 @@ QString YearTableModel::text(int row, int column) const
 QString YearTableModel::exportText(int row, int column) const
 {
     if (column == Rate)
-        return employed(row) ? QStringLiteral("%1%").arg(plan_->months[row].step.row.ratePercent)
-                             : QString();
+        return employed(row)
+                   ? QStringLiteral("%1%").arg(plan_->months[row].step.bracket.ratePercent)
+                   : QString();
     if (column == Month || (plan_ && row < kTotalsRow && !employed(row)))
         return text(row, column);
     const auto a = amount(row, column);
@@ -171,7 +172,7 @@ QVariant YearTableModel::data(const QModelIndex& index, int role) const
                                                : text(row, column);
     case FenRole:
         if (column == Rate && employed(row))
-            return plan_->months[row].step.row.ratePercent;
+            return plan_->months[row].step.bracket.ratePercent;
         if (const auto a = amount(row, column))
             return qint64(a->fen());
         return {};
@@ -194,8 +195,8 @@ QVariant YearTableModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         if (stepsUp(row))
             return QStringLiteral("本月累计应纳税所得额进入更高一级，税率由 %1% 升至 %2%")
-                .arg(plan_->months[row - 1].step.row.ratePercent)
-                .arg(plan_->months[row].step.row.ratePercent);
+                .arg(plan_->months[row - 1].step.bracket.ratePercent)
+                .arg(plan_->months[row].step.bracket.ratePercent);
         if (column == Wage && employed(row))
             return QStringLiteral("按 F2 或双击修改本月工资");
         return {};
