@@ -56,6 +56,14 @@ std::optional<SeparateBonusTax> TaxBonusSeparately(int year, Money bonus)
     return SeparateBonusTax{bracket, TaxWithBracket(bracket, bonus), rule};
 }
 
+std::optional<SeparateTax> BonusTaxedApart(int year, Money bonus)
+{
+    const std::optional<SeparateBonusTax> separate = TaxBonusSeparately(year, bonus);
+    if (!separate)
+        return std::nullopt;
+    return SeparateTax{bonus, Money(), bonus, separate->bracket, separate->tax};
+}
+
 std::vector<BonusCliff> BonusCliffs(std::optional<int> taxYear)
 {
     const RateTable table = BonusTable(taxYear);

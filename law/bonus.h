@@ -4,6 +4,7 @@
 #include "law/laws.h"
 #include "law/money.h"
 #include "law/rate_table.h"
+#include "law/separate_tax.h"
 
 #include <optional>
 #include <vector>
@@ -19,6 +20,9 @@ struct SeparateBonusTax {
 };
 // None where no dated entry allows the separate treatment for a bonus paid in that year.
 std::optional<SeparateBonusTax> TaxBonusSeparately(int year, Money bonus);
+// The same as a separately taxed amount (nothing deducted, the whole bonus taxable), as the
+// payroll command writes it.
+std::optional<SeparateTax> BonusTaxedApart(int year, Money bonus);
 // The table whose rows bonus ÷ 12 chooses in a tax year (the latest when no year is given).
 RateTable BonusRateTable(std::optional<int> taxYear = std::nullopt);
 

@@ -14,6 +14,7 @@ struct ContributionBase {
     Money floor;
     Money cap;
     Money of(Money wage) const;
+    bool operator==(const ContributionBase&) const = default;
 };
 
 // Rates in basis points (1/100 of a percent: 8 % is 800, 0.5 % is 50).
@@ -22,8 +23,11 @@ struct EmployeeRates {
     int medical = 200;     // 国发〔1998〕44号: 2 %
     int unemployment = 50; // 0.5 %, a common local rate
     int housingFund = 700; // 5 % to 12 % by the employer's choice; 7 % as a common value
-    int supplementaryFund = 0; // 补充住房公积金, on the housing fund's base, where an employer has it
-    int annuity = 0;           // 企业年金, on the annuity's base, where an employer has one
+    int supplementaryFund =
+        0;           // 补充住房公积金, on the housing fund's base, where an employer has it
+    int annuity = 0; // 企业年金, on the annuity's base, where an employer has one
+
+    bool operator==(const EmployeeRates&) const = default;
 };
 struct EmployerRates {
     int pension = 1600; // 国办发〔2019〕13号: at most 16 %
@@ -33,6 +37,7 @@ struct EmployerRates {
     int housingFund = 700; // the same as the employee's
     int supplementaryFund = 0;
     int annuity = 0;
+    bool operator==(const EmployerRates&) const = default;
 };
 
 struct ContributionSetup {
@@ -45,6 +50,7 @@ struct ContributionSetup {
     // base on which the fund is tax free and the annuity deductible (three times it). Zero: not
     // given, the bases count as they are.
     Money localAverageWage;
+    bool operator==(const ContributionSetup&) const = default;
 };
 
 // Each contribution rounded to the fen, half away from zero, on its own.

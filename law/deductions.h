@@ -23,6 +23,7 @@ struct SpecialDeductionItems {
     bool elderlyOnlyChild = false;
     Money elderlyShare;       // a sibling's monthly share, capped by the year's limit
     Money seriousIllnessCost; // paid by the patient in the year; at the reconciliation only
+    bool operator==(const SpecialDeductionItems&) const = default;
 };
 
 // One line of the special deductions of a month, for explaining it.
@@ -51,6 +52,7 @@ struct OtherDeductionItems {
     Money commercialHealthInsurance; // a month; at most 200
     Money personalPension;           // a month; the year's total at most 12,000
     Money other;                     // anything else the law allows, uncapped here
+    bool operator==(const OtherDeductionItems&) const = default;
 };
 
 // The deductible part of a month's other deductions, given what the year has already had of

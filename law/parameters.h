@@ -52,6 +52,8 @@ extern const LegalSeries<WholeYearDeduction> kWholeYearWithholdingDeduction;
 // Whether an annual one-time bonus may be taxed on its own (全年一次性奖金单独计税); false from
 // the day the last extension ends.
 extern const LegalSeries<bool> kSeparateBonusTaxation;
+// How many bonuses of one person may be taxed on their own in a tax year (once).
+extern const LegalSeries<int> kSeparateBonusesPerYear;
 
 // Whether a small payment at the reconciliation is let go (免于办理汇算), and its limits: a
 // payment of at most `kExemptPaymentLimit`, or any payment on an annual comprehensive income of
@@ -68,6 +70,29 @@ struct FilingWindow {
     int untilDay;
 };
 extern const LegalSeries<FilingWindow> kReconciliationWindow;
+
+// ---- Labour, authors' and royalty income and severance pay, law/parameters_other_income.cpp
+
+// What is deducted from one payment (每次收入) of labour, authors' or royalty income when tax is
+// prepaid on it: `flat` from a payment of at most `flatUpTo`, `percentAbove` % of a larger one.
+struct PaymentDeduction {
+    Money flatUpTo;
+    Money flat;
+    int percentAbove;
+};
+extern const LegalSeries<PaymentDeduction> kPrepaymentDeduction;
+// The prepayment tables: labour income on 预扣率表二, authors' and royalty income at one rate.
+extern const LegalSeries<RateTable> kLabourPrepaymentTable;
+extern const LegalSeries<RateTable> kAuthorsRoyaltyPrepaymentTable;
+// At the annual reconciliation labour, authors' and royalty income counts after this percentage
+// of it is deducted (20: the 收入额 is 80 % of the income).
+extern const LegalSeries<int> kAnnualPaymentDeductionPercent;
+// Authors' income counts at this percentage of its 收入额, at the prepayment and at the
+// reconciliation alike (70).
+extern const LegalSeries<int> kAuthorsIncomeSharePercent;
+// Severance pay (解除劳动关系一次性补偿收入) is tax free up to this many times the local average
+// annual wage of the previous year; the rest is taxed on its own on the annual table.
+extern const LegalSeries<int> kSeveranceExemptMultiple;
 
 // ---- Deductions, law/parameters_deductions.cpp ----
 

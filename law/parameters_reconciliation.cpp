@@ -33,6 +33,15 @@ constexpr DatedValue<bool> kSeparateBonusValues[] = {
     {{2028, 1, 1}, false, kBonus2023},
 };
 
+// 164号 一（一） keeps the separate treatment for bonuses that meet 国税发〔2005〕9号, which allows
+// it once a year.
+constexpr DatedValue<int> kSeparateBonusesPerYearValues[] = {
+    {{2019, 1, 1},
+     1,
+     {"国税发〔2005〕9号", "第三条",
+      "在一个纳税年度内，对每一个纳税人，该计税办法只允许采用一次；财税〔2018〕164号 一（一）：符合国税发〔2005〕9号规定的，不并入当年综合所得"}},
+};
+
 // 公告2019年第94号 let small payments go for 2019 and 2020, 公告2021年第42号 to 2023-12-31,
 // 公告2023年第32号 from 2024-01-01 to 2027-12-31.
 constexpr LegalSource kExemption2019{
@@ -76,6 +85,8 @@ constexpr DatedValue<FilingWindow> kReconciliationWindowValues[] = {
 
 constexpr LegalSeries<bool> kSeparateBonusTaxation =
     MakeSeries("全年一次性奖金单独计税", kChecked, kSeparateBonusValues);
+constexpr LegalSeries<int> kSeparateBonusesPerYear =
+    MakeSeries("全年一次性奖金每年单独计税的次数", kChecked, kSeparateBonusesPerYearValues);
 constexpr LegalSeries<bool> kSmallPaymentExemption =
     MakeSeries("年度汇算补税免于办理", kChecked, kSmallPaymentExemptionValues);
 constexpr LegalSeries<Money> kExemptPaymentLimit =

@@ -7,10 +7,19 @@
 
 namespace tallyra::law {
 
+const DatedValue<WholeYearDeduction>* WholeYearDeductionFor(int year)
+{
+    return kWholeYearWithholdingDeduction.inMonth({year, 1});
+}
+
 Money CumulativeBasicDeduction(int year, int firstMonthEmployed, int month, bool wholeYearDeduction)
 {
-    if (wholeYearDeduction)
-        return kWholeYearWithholdingDeduction.latest().value.deduction;
+    if (wholeYearDeduction) {
+        const DatedValue<WholeYearDeduction>* whole = WholeYearDeductionFor(year);
+        if (!whole)
+            throw std::invalid_argument("no whole-year deduction before it applied");
+        return whole->value.deduction;
+    }
     const DatedValue<Money>* first = kMonthlyBasicDeduction.inMonth({year, firstMonthEmployed});
     const DatedValue<Money>* last = kMonthlyBasicDeduction.inMonth({year, month});
     if (first == last) // the same amount every month: the common case, kept cheap for payrolls
@@ -32,12 +41,19 @@ CumulativeWithholding::CumulativeWithholding(int year, int firstMonthEmployed,
     const DatedValue<WageMethod>* method = kWageWithholdingMethod.inMonth({year, 1});
     if (!method || method->value != WageMethod::Cumulative)
         throw std::invalid_argument("cumulative withholding applies from 2019");
+    if (wholeYearDeduction && !WholeYearDeductionFor(year))
+        throw std::invalid_argument("no whole-year deduction before it applied");
 }
 
 WithholdingStep CumulativeWithholding::preview(int month, const MonthFigures& figures) const
 {
     if (month < firstMonth_ || month <= lastMonth_ || month > 12)
         throw std::invalid_argument("month out of order");
+    return step(month, figures);
+}
+
+WithholdingStep CumulativeWithholding::step(int month, const MonthFigures& figures) const
+{
     const RateTable table = kAnnualRateTable.inMonth({year_, month})->value;
 
     WithholdingStep step;
@@ -67,12 +83,25 @@ WithholdingStep CumulativeWithholding::preview(int month, const MonthFigures& fi
 
 WithholdingStep CumulativeWithholding::withhold(int month, const MonthFigures& figures)
 {
-    WithholdingStep step = preview(month, figures);
-    const CumulativeFigures& sum = step.cumulative;
-    totals_ = sum;
-    withheld_ = step.alreadyWithheld + step.withheld;
-    lastMonth_ = month;
-    return step;
+    const WithholdingStep done = preview(month, figures);
+    keep(done);
+    return done;
+}
+
+WithholdingStep CumulativeWithholding::withholdAgain(const MonthFigures& figures)
+{
+    if (lastMonth_ == 0)
+        throw std::invalid_argument("no month withheld yet");
+    const WithholdingStep done = step(lastMonth_, figures);
+    keep(done);
+    return done;
+}
+
+void CumulativeWithholding::keep(const WithholdingStep& done)
+{
+    totals_ = done.cumulative;
+    withheld_ = done.alreadyWithheld + done.withheld;
+    lastMonth_ = done.period.month;
 }
 
 } // namespace tallyra::law

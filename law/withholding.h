@@ -3,6 +3,7 @@
 
 #include "law/calendar.h"
 #include "law/money.h"
+#include "law/parameters.h"
 #include "law/rate_table.h"
 
 namespace tallyra::law {
@@ -47,7 +48,8 @@ struct WithholdingStep {
 class CumulativeWithholding {
 public:
     // firstMonthEmployed: the first month employed this year at this employer (1-12).
-    // wholeYearDeduction: 60,000 is deducted from the first month (公告2020年第19号).
+    // wholeYearDeduction: 60,000 is deducted from the first month (公告2020年第19号); refused
+    // (std::invalid_argument) for a year before it applied.
     CumulativeWithholding(int year, int firstMonthEmployed, bool wholeYearDeduction);
 
     int year() const { return year_; }
@@ -62,8 +64,15 @@ public:
     WithholdingStep withhold(int month, const MonthFigures& figures);
     // The same figures without adding the month.
     WithholdingStep preview(int month, const MonthFigures& figures) const;
+    // Withholds again in the last month withheld, on more income of that month (a bonus paid
+    // with the month's wage and taxed with it): the month's basic deduction is not counted
+    // twice. std::invalid_argument before the first withholding.
+    WithholdingStep withholdAgain(const MonthFigures& figures);
 
 private:
+    WithholdingStep step(int month, const MonthFigures& figures) const;
+    void keep(const WithholdingStep& step);
+
     int year_;
     int firstMonth_;
     bool wholeYear_;
@@ -71,6 +80,10 @@ private:
     CumulativeFigures totals_;
     Money withheld_;
 };
+
+// The whole-year deduction (全年减除6万) in force in `year`, or none for a year before it
+// applied (2019 and 2020).
+const DatedValue<WholeYearDeduction>* WholeYearDeductionFor(int year);
 
 // The cumulative basic deduction of a year through `month`: the monthly deduction of each month
 // from the first month employed, or the whole-year deduction where the employee qualifies.

@@ -2,6 +2,7 @@
 #include "law/year_plan.h"
 
 #include "law/inverse.h"
+#include "law/severance.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -24,6 +25,27 @@ void Validate(const YearPlanInput& in)
     for (std::size_t i = 0; i < 12; ++i)
         if (in.wages[i].isNegative() || in.exemptIncome[i].isNegative())
             throw std::invalid_argument("a negative wage");
+    for (const OtherPayment& payment : in.payments)
+        if (payment.month < 1 || payment.month > 12 || payment.amount.isNegative())
+            throw std::invalid_argument("a payment's month is 1-12, its amount not negative");
+    if (in.severance.isNegative() || in.localAverageWage.isNegative())
+        throw std::invalid_argument("a negative amount");
+}
+
+// Each payment's prepayment, summed by kind into the reconciliation, and what each kind adds.
+void PlanPayments(const YearPlanInput& in, YearPlan& plan)
+{
+    for (const OtherPayment& payment : in.payments) {
+        const SeparateTax tax =
+            *PrepayOnPayment(payment.kind, {in.year, payment.month}, payment.amount);
+        plan.prepayments.push_back(tax);
+        PaymentIncomeOfYear& ofKind = plan.reconciliationInput.payments[IndexOf(payment.kind)];
+        ofKind.income += payment.amount;
+        ofKind.prepaid += tax.tax;
+    }
+    plan.reconciliation = Reconcile(plan.reconciliationInput);
+    for (PaymentKind kind : kPaymentKinds)
+        plan.balanceAddedBy[IndexOf(kind)] = BalanceAddedBy(plan.reconciliationInput, kind);
 }
 
 // The month in which a certificate's 3,600 is deducted at withholding, or 0.
@@ -135,12 +157,16 @@ YearPlan PlanYear(const YearPlanInput& input)
         BonusSeparate(input) ? BonusTreatment::Separate : BonusTreatment::Combined;
     AddTotals(plan);
     plan.reconciliationInput = ReconciliationOf(input, plan);
-    plan.reconciliation = Reconcile(plan.reconciliationInput);
+    PlanPayments(input, plan);
+    if (!input.severance.isZero())
+        plan.severance = TaxSeverance(input.year, input.severance, input.localAverageWage);
     if (!plan.totals.bonus.isZero()) {
         ReconciliationInput withoutBonus = plan.reconciliationInput;
         if (!withoutBonus.separateBonus)
             withoutBonus.income -= plan.totals.bonus;
-        const Money rest = withoutBonus.income - withoutBonus.exemptIncome -
+        // The other comprehensive income's 收入额 counts with the wages.
+        const Money paymentIncome = plan.reconciliation.income - plan.reconciliation.wageIncome;
+        const Money rest = withoutBonus.income + paymentIncome - withoutBonus.exemptIncome -
                            kAnnualBasicDeduction.forTaxYear(input.year)->value -
                            withoutBonus.specialDeduction - withoutBonus.specialAdditional -
                            withoutBonus.otherDeduction;

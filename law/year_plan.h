@@ -5,13 +5,27 @@
 #include "law/contribution_tax.h"
 #include "law/contributions.h"
 #include "law/deductions.h"
+#include "law/payment_income.h"
 #include "law/reconciliation.h"
+#include "law/separate_tax.h"
 #include "law/withholding.h"
 
 #include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace tallyra::law {
+
+// One payment of labour, authors' or royalty income in the year (其他综合所得), from any payer:
+// the payer prepays tax on it, and the reconciliation counts it again.
+struct OtherPayment {
+    int month = 1;
+    PaymentKind kind = PaymentKind::Labour;
+    Money amount;
+    std::string payer; // optional, for the reader
+    bool operator==(const OtherPayment&) const = default;
+};
 
 // One employee's year at one employer, from 2019 on, as a person plans it.
 struct YearPlanInput {
@@ -38,6 +52,12 @@ struct YearPlanInput {
     Money otherIncome;
     Money otherSpecialDeduction;
     Money otherWithheld;
+    std::vector<OtherPayment> payments; // labour, authors' and royalty income, payment by payment
+    // Severance pay (解除劳动关系一次性补偿收入) and the local average annual wage of the previous
+    // year: taxed on its own, outside the reconciliation.
+    Money severance;
+    Money localAverageWage;
+    bool operator==(const YearPlanInput&) const = default;
 };
 
 struct MonthPlan {
@@ -78,10 +98,15 @@ struct YearPlan {
     std::optional<BonusComparison> bonusComparison;           // when there is a bonus
     ReconciliationInput reconciliationInput; // the year as the reconciliation sees it
     ReconciliationResult reconciliation;
+    std::vector<SeparateTax> prepayments; // each payment's prepayment, as `payments`
+    // What each kind of payment adds to the balance (above zero to pay, below to the refund).
+    std::array<Money, kPaymentKinds.size()> balanceAddedBy{};
+    std::optional<SeparateTax> severance; // when there is severance pay
 };
 
-// Throws std::invalid_argument for a year before 2019, a first month or bonus month outside
-// 1-12, or an invalid deduction item; MoneyOverflow past 64 bits.
+// Throws std::invalid_argument for a year before 2019, a first month, bonus month or payment's
+// month outside 1-12, a negative amount or an invalid deduction item; MoneyOverflow past 64
+// bits.
 YearPlan PlanYear(const YearPlanInput& input);
 
 // The smallest wage in fen for `month` whose take-home pay (wage − employee contributions −

@@ -45,6 +45,20 @@ std::string MonthText(const law::CivilDate& day)
     return law::ToString(law::YearMonth{day.year, day.month});
 }
 
+// The optional columns of income other than wages, with the law's figures.
+std::string OtherIncomeText()
+{
+    const law::DatedValue<bool>& separateEnd = law::kSeparateBonusTaxation.latest();
+    const law::CivilDate lastSeparate = law::DayBefore(separateEnd.from);
+    return "  所得项目      可选：工资薪金（空即此项）、全年一次性奖金、劳务报酬、稿酬所得、\n"
+           "                特许权使用费所得、解除劳动关系补偿金；工资薪金以外的行按次或单独计税\n"
+           "  奖金计税方式  全年一次性奖金的行可选：单独计税 或 并入综合所得；空为单独计税（至 " +
+           MonthText(lastSeparate) + "），\n                此后为并入综合所得\n" +
+           "  当地上年职工平均工资\n                解除劳动关系补偿金的行必填，一年的金额；其 " +
+           std::to_string(law::kSeveranceExemptMultiple.latest().value) + " 倍以内免税（" +
+           law::kSeveranceExemptMultiple.latest().source.document + "）\n";
+}
+
 } // namespace
 
 Command ParseCommandLine(const std::vector<std::string>& arguments)
@@ -126,8 +140,9 @@ std::string HelpText()
            "  受雇起始期    "
            "可选，YYYY-MM，本年在本单位受雇的第一个月；空为该员工本年在文件中的第一个月\n"
            "  全年减除6万   可选，是/否，空为否（" +
-           law::kWholeYearWithholdingDeduction.first().source.document +
-           "）\n"
+           law::kWholeYearWithholdingDeduction.first().source.document + "，" +
+           MonthText(law::kWholeYearWithholdingDeduction.first().from) + " 起）\n" +
+           OtherIncomeText() +
            "  金额为不带符号的十进制数，最多两位小数，如 12000 或 12000.50。其他列原样输出。\n"
            "  列名中的空白和零宽字符不计，全角字母、数字按半角（“全年减除６万”即“全年减除6万”）。\n"
            "  一行最长 " +
@@ -136,6 +151,8 @@ std::string HelpText()
            "\n" +
            FigureColumnsText() +
            "UTF-8 带 BOM，CRLF 换行，金额保留两位小数。\n"
+           "有“所得项目”列时另加 减除费用、应纳税所得额，填在按次或单独计税的行上，\n"
+           "这些行的累计各列为空。\n"
            "\n"
            "任何一行有误时，程序说明行号、列名和原因，以状态 2 "
            "退出，不创建输出文件（已有的文件保持原样）。\n"

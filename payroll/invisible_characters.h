@@ -29,5 +29,10 @@ std::string NormalizedColumnName(std::string_view name);
 // \x1B, \u200B), at most `limit` characters, cut with "…" (an escape is never cut in two).
 inline constexpr std::size_t kShownCellLength = 80;
 std::string ShownText(std::string_view text, std::size_t limit = kShownCellLength);
+// The same between Chinese quotation marks: “…”.
+inline std::string Quoted(std::string_view text)
+{
+    return "“" + ShownText(text) + "”";
+}
 
 } // namespace tallyra::payroll

@@ -25,7 +25,7 @@ std::optional<HeaderError> PayrollColumns::read(const CsvRecord& header)
         }
     }
     for (const std::string& name : names_)
-        if (IsFigureColumn(name))
+        if (IsFigureColumn(name) || (incomeKind && IsSeparateTaxColumn(name)))
             return HeaderError{name, "与本程序加在输出中的列同名（输入是否已是本程序的输出？）"};
     for (auto [name, index] :
          {std::pair{&kEmployeeColumn, &employee}, std::pair{&kPeriodColumn, &period},
@@ -38,18 +38,26 @@ std::optional<HeaderError> PayrollColumns::read(const CsvRecord& header)
 std::vector<std::pair<const std::string*, std::optional<int>*>> PayrollColumns::knownColumns()
 {
     return {
-        {&kEmployeeColumn, &employee},   {&kPeriodColumn, &period},
-        {&kIncomeColumn, &income},       {&kExemptColumn, &exempt},
-        {&kSpecialColumn, &special},     {&kSpecialAdditionalColumn, &specialAdditional},
-        {&kOtherColumn, &other},         {&kFirstEmployedColumn, &firstEmployed},
+        {&kEmployeeColumn, &employee},
+        {&kPeriodColumn, &period},
+        {&kIncomeColumn, &income},
+        {&kExemptColumn, &exempt},
+        {&kSpecialColumn, &special},
+        {&kSpecialAdditionalColumn, &specialAdditional},
+        {&kOtherColumn, &other},
+        {&kFirstEmployedColumn, &firstEmployed},
         {&kWholeYearColumn, &wholeYear},
+        {&kIncomeKindColumn, &incomeKind},
+        {&kBonusMethodColumn, &bonusMethod},
+        {&kAverageWageColumn, &averageWage},
     };
 }
 
 bool PayrollColumns::isKnown(std::size_t column) const
 {
-    for (std::optional<int> index : {employee, period, income, exempt, special, specialAdditional,
-                                     other, firstEmployed, wholeYear})
+    for (std::optional<int> index :
+         {employee, period, income, exempt, special, specialAdditional, other, firstEmployed,
+          wholeYear, incomeKind, bonusMethod, averageWage})
         if (index && static_cast<std::size_t>(*index) == column)
             return true;
     return false;

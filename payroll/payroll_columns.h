@@ -20,6 +20,9 @@ inline const std::string kSpecialAdditionalColumn = "专项附加扣除";
 inline const std::string kOtherColumn = "其他扣除";
 inline const std::string kFirstEmployedColumn = "受雇起始期";
 inline const std::string kWholeYearColumn = "全年减除6万";
+inline const std::string kIncomeKindColumn = "所得项目";
+inline const std::string kBonusMethodColumn = "奖金计税方式";
+inline const std::string kAverageWageColumn = "当地上年职工平均工资";
 
 struct HeaderError {
     std::string column;
@@ -39,7 +42,7 @@ public:
     std::vector<std::string> copied() const; // the others, as the header names them
 
     std::optional<int> employee, period, income, exempt, special, specialAdditional, other,
-        firstEmployed, wholeYear;
+        firstEmployed, wholeYear, incomeKind, bonusMethod, averageWage;
 
 private:
     std::vector<std::pair<const std::string*, std::optional<int>*>> knownColumns();

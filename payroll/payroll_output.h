@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "law/separate_tax.h"
 #include "law/withholding.h"
 #include "payroll/byte_stream.h"
 #include "payroll/csv_reader.h"
@@ -12,28 +13,44 @@
 
 namespace tallyra::payroll {
 
-// A figure added to every line: its name in the header, and how a line's figure is written.
+// A figure added to every line: its name in the header, how a wage line's figure is written, and
+// how that of a line taxed on its own is (none: the cell stays empty, as the cumulative ones do).
 struct FigureColumn {
     const char* name;
     void (*write)(std::string& out, const law::WithholdingStep& step);
+    void (*writeSeparate)(std::string& out, const law::SeparateTax& tax) = nullptr;
 };
 // The figures added to every line, in this order. The header, each row and --help follow it.
 extern const std::array<FigureColumn, 13> kFigureColumns;
 bool IsFigureColumn(std::string_view name);
+
+// The figures a file with the column 所得项目 adds after those, filled on a line taxed on its own
+// (减除费用, 应纳税所得额) and empty on the others.
+struct SeparateTaxColumn {
+    const char* name;
+    void (*write)(std::string& out, const law::SeparateTax& tax);
+};
+extern const std::array<SeparateTaxColumn, 2> kSeparateTaxColumns;
+bool IsSeparateTaxColumn(std::string_view name);
 
 // Writes the output CSV: a byte-order mark, CRLF line ends, RFC 4180 quoting where a cell needs
 // it, amounts with exactly two decimals. Writes a quarter of a megabyte at a time.
 class PayrollWriter {
 public:
     explicit PayrollWriter(ByteSink& sink);
-    void writeHeader(const CsvRecord& header, std::size_t columns);
+    // `separateTaxColumns`: whether the lines end in kSeparateTaxColumns.
+    void writeHeader(const CsvRecord& header, std::size_t columns, bool separateTaxColumns);
     void writeRow(const CsvRecord& record, std::size_t columns, const law::WithholdingStep& step);
+    void writeSeparateRow(const CsvRecord& record, std::size_t columns,
+                          const law::SeparateTax& tax);
     bool ok() const { return ok_; }
     bool finish();
 
 private:
     void endRow();
+    void copyCells(const CsvRecord& record, std::size_t columns);
     ByteSink& sink_;
+    bool separateTaxColumns_ = false;
     CsvWriter csv_;
     bool ok_ = true;
 };

@@ -7,11 +7,13 @@
 #include "law/withholding.h"
 #include "payroll/invisible_characters.h"
 #include "payroll/payroll_columns.h"
+#include "payroll/payroll_line.h"
 #include "payroll/payroll_output.h"
 
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 namespace tallyra::payroll {
 
@@ -30,13 +32,6 @@ std::string PayrollError::message() const
 
 namespace {
 
-// The first month of the cumulative method, the only one this command applies.
-YearMonth FirstCumulativeMonth()
-{
-    const law::CivilDate from = law::CumulativeMethod().from;
-    return {from.year, from.month};
-}
-
 struct StringHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
@@ -46,22 +41,14 @@ struct StringHash {
 struct EmployeeYear {
     law::CumulativeWithholding withholding;
     long lastLine;
+    bool lastWasBonus = false; // the last line was a bonus taxed with its month's wage
 };
 
-// A line's values, read and checked.
-struct PayrollLine {
-    std::string_view employee;
-    YearMonth period;
-    law::MonthFigures figures;
-    std::optional<YearMonth> firstEmployed;
-    std::optional<bool> wholeYear;
+// A bonus taxed on its own: the year, and the line it was on.
+struct SeparateBonus {
+    int year = 0;
+    long line = 0;
 };
-
-// A cell as a message shows it.
-std::string Quoted(std::string_view text)
-{
-    return "“" + ShownText(text) + "”";
-}
 
 std::string MiB(std::size_t bytes)
 {
@@ -72,9 +59,11 @@ std::string EmployeeText(std::string_view id)
     return "工号" + Quoted(id) + "的 ";
 }
 
-class Job {
+// One withholding over a payroll file: its lines read in order, each employee's year kept,
+// every figure written as the line is read.
+class WithholdingRun {
 public:
-    Job(ByteSource& input, ByteSink& output)
+    WithholdingRun(ByteSource& input, ByteSink& output)
         : input_(input)
         , writer_(output)
     {
@@ -85,126 +74,31 @@ public:
 private:
     std::optional<PayrollError> processLine(const CsvRecord& record);
     std::optional<PayrollError> refuseSwallowedLine(const CsvRecord& record) const;
-    std::optional<PayrollError> readLine(const CsvRecord& record, PayrollLine& line) const;
-    std::optional<PayrollError> readMoney(const CsvRecord& record, std::optional<int> column,
-                                          bool required, Money& value) const;
-    std::optional<PayrollError> readPeriod(const CsvRecord& record, int column,
-                                           std::optional<YearMonth>& value) const;
-    std::optional<PayrollError> readWholeYear(const CsvRecord& record,
-                                              std::optional<bool>& value) const;
     std::optional<PayrollError> yearOf(const PayrollLine& line, long lineNumber,
                                        EmployeeYear*& year);
+    std::optional<PayrollError> withholdCumulatively(const CsvRecord& record,
+                                                     const PayrollLine& line);
+    std::optional<PayrollError> taxOnItsOwn(const CsvRecord& record, const PayrollLine& line);
+    std::size_t payees() const;
     PayrollError inputError(long line, std::string column, std::string what) const
     {
         return {PayrollError::Kind::Input, line, std::move(column), std::move(what)};
-    }
-    std::string_view cell(const CsvRecord& record, std::optional<int> column) const
-    {
-        return column && *column < static_cast<int>(record.fields.size())
-                   ? record.fields[static_cast<std::size_t>(*column)]
-                   : std::string_view();
     }
 
     ByteSource& input_;
     PayrollWriter writer_;
     PayrollColumns columns_;
+    PayrollLineReader reader_{columns_};
     std::unordered_map<std::string, EmployeeYear, StringHash, std::equal_to<>> employees_;
+    // Everyone paid on a line taxed on its own, with their bonus taxed on its own, if any.
+    std::unordered_map<std::string, std::vector<SeparateBonus>, StringHash, std::equal_to<>>
+        separatelyPaid_;
     long rows_ = 0;
-    const YearMonth firstCumulativeMonth_ = FirstCumulativeMonth();
 };
 
-std::optional<PayrollError> Job::readMoney(const CsvRecord& record, std::optional<int> column,
-                                           bool required, Money& value) const
-{
-    const std::string& name = columns_.nameOf(column);
-    const std::string_view raw = cell(record, column);
-    const std::string_view text = TrimSpaces(raw);
-    if (text.empty()) {
-        if (required)
-            return inputError(record.line, name, "缺少必填的值");
-        value = Money();
-        return std::nullopt;
-    }
-    const law::ParsedMoney parsed = law::ParseMoney(text);
-    if (parsed.error == law::MoneyTextError::TooLarge)
-        return inputError(record.line, name, Quoted(raw) + "超出可计算的范围");
-    if (!parsed.ok())
-        return inputError(record.line, name, Quoted(raw) + "不是金额");
-    value = parsed.value;
-    return std::nullopt;
-}
-
-std::optional<PayrollError> Job::readPeriod(const CsvRecord& record, int column,
-                                            std::optional<YearMonth>& value) const
-{
-    const std::string_view raw = cell(record, column);
-    const std::string_view text = TrimSpaces(raw);
-    value.reset();
-    if (text.empty())
-        return std::nullopt;
-    if (HasControl(text))
-        return inputError(record.line, columns_.nameOf(column), Quoted(raw) + "含有控制字符");
-    value = law::ParseYearMonth(text);
-    if (!value)
-        return inputError(record.line, columns_.nameOf(column),
-                          Quoted(raw) + "不是年月（应为 YYYY-MM，如 2026-03）");
-    return std::nullopt;
-}
-
-std::optional<PayrollError> Job::readWholeYear(const CsvRecord& record,
-                                               std::optional<bool>& value) const
-{
-    const std::string_view raw = cell(record, columns_.wholeYear);
-    const std::string_view text = TrimSpaces(raw);
-    value.reset();
-    if (text == "是")
-        value = true;
-    else if (text == "否")
-        value = false;
-    else if (!text.empty())
-        return inputError(record.line, kWholeYearColumn, Quoted(raw) + "应为“是”或“否”");
-    return std::nullopt;
-}
-
-std::optional<PayrollError> Job::readLine(const CsvRecord& record, PayrollLine& line) const
-{
-    line.employee = TrimSpaces(cell(record, columns_.employee));
-    if (line.employee.empty())
-        return inputError(record.line, kEmployeeColumn, "缺少必填的值");
-    // "E001" and "E001" with a NUL or a zero-width space behind would be two employees.
-    if (HasInvisibleOtherThanSpace(line.employee))
-        return inputError(record.line, kEmployeeColumn,
-                          Quoted(line.employee) + "含有控制字符或看不见的字符，会被当作另一名员工");
-    std::optional<YearMonth> period;
-    if (auto error = readPeriod(record, *columns_.period, period))
-        return error;
-    if (!period)
-        return inputError(record.line, kPeriodColumn, "缺少必填的值");
-    if (*period < firstCumulativeMonth_)
-        return inputError(record.line, kPeriodColumn,
-                          law::ToString(*period) + " 早于 " + law::ToString(firstCumulativeMonth_) +
-                              "：本程序按 " + std::to_string(firstCumulativeMonth_.year) +
-                              " 年起的累计预扣法计算");
-    line.period = *period;
-    law::MonthFigures& f = line.figures;
-    if (auto error = readMoney(record, columns_.income, true, f.income))
-        return error;
-    for (auto [column, target] : {std::pair{columns_.exempt, &f.exemptIncome},
-                                  std::pair{columns_.special, &f.specialDeduction},
-                                  std::pair{columns_.specialAdditional, &f.specialAdditional},
-                                  std::pair{columns_.other, &f.otherDeduction}})
-        if (auto error = readMoney(record, column, false, *target))
-            return error;
-    line.firstEmployed.reset();
-    if (columns_.firstEmployed)
-        if (auto error = readPeriod(record, *columns_.firstEmployed, line.firstEmployed))
-            return error;
-    return readWholeYear(record, line.wholeYear);
-}
-
 // Finds or starts the employee's year, refusing months out of order and changed settings.
-std::optional<PayrollError> Job::yearOf(const PayrollLine& line, long lineNumber,
-                                        EmployeeYear*& year)
+std::optional<PayrollError> WithholdingRun::yearOf(const PayrollLine& line, long lineNumber,
+                                                   EmployeeYear*& year)
 {
     const YearMonth period = line.period;
     if (line.firstEmployed && *line.firstEmployed > period)
@@ -221,10 +115,14 @@ std::optional<PayrollError> Job::yearOf(const PayrollLine& line, long lineNumber
         EmployeeYear& known = found->second;
         const law::CumulativeWithholding& w = known.withholding;
         const YearMonth last{w.year(), w.lastMonth()};
-        if (period == last)
+        // A bonus taxed with its month's wage comes after that month's wage line.
+        if (period == last && line.kind != IncomeKind::Bonus)
             return inputError(lineNumber, kPeriodColumn,
                               EmployeeText(line.employee) + law::ToString(period) + " 已在第 " +
-                                  std::to_string(known.lastLine) + " 行出现过");
+                                  std::to_string(known.lastLine) + " 行出现过" +
+                                  (known.lastWasBonus
+                                       ? "（并入综合所得的全年一次性奖金应在同月的工资之后）"
+                                       : ""));
         if (period < last)
             return inputError(lineNumber, kPeriodColumn,
                               EmployeeText(line.employee) + law::ToString(period) + " 早于此前第 " +
@@ -262,7 +160,7 @@ std::optional<PayrollError> Job::yearOf(const PayrollLine& line, long lineNumber
 // A stray quote makes one record of two lines, the second line's cells in the first's
 // columns. A line break in a known column's cell, or in a cell that holds as many commas as a
 // whole line, is that; a note over two lines is not.
-std::optional<PayrollError> Job::refuseSwallowedLine(const CsvRecord& record) const
+std::optional<PayrollError> WithholdingRun::refuseSwallowedLine(const CsvRecord& record) const
 {
     if (record.lastLine == record.line)
         return std::nullopt;
@@ -282,7 +180,7 @@ std::optional<PayrollError> Job::refuseSwallowedLine(const CsvRecord& record) co
     return std::nullopt;
 }
 
-std::optional<PayrollError> Job::processLine(const CsvRecord& record)
+std::optional<PayrollError> WithholdingRun::processLine(const CsvRecord& record)
 {
     if (record.fields.size() > columns_.count()) {
         for (std::size_t i = columns_.count(); i < record.fields.size(); ++i)
@@ -295,20 +193,70 @@ std::optional<PayrollError> Job::processLine(const CsvRecord& record)
     if (auto error = refuseSwallowedLine(record))
         return error;
     PayrollLine line;
-    if (auto error = readLine(record, line))
-        return error;
-    EmployeeYear* year = nullptr;
-    if (auto error = yearOf(line, record.line, year))
+    if (auto error = reader_.read(record, line))
         return error;
     try {
-        const law::WithholdingStep step =
-            year->withholding.withhold(line.period.month, line.figures);
-        writer_.writeRow(record, columns_.count(), step);
+        if (auto error =
+                line.separately ? taxOnItsOwn(record, line) : withholdCumulatively(record, line))
+            return error;
     } catch (const law::MoneyOverflow&) {
-        return inputError(record.line, "", "累计金额超出可计算的范围");
+        return inputError(record.line, "",
+                          line.separately ? "金额超出可计算的范围" : "累计金额超出可计算的范围");
     }
     ++rows_;
     return std::nullopt;
+}
+
+// A wage line, or a bonus taxed with the wages: one more step of the employee's cumulative year.
+std::optional<PayrollError> WithholdingRun::withholdCumulatively(const CsvRecord& record,
+                                                                 const PayrollLine& line)
+{
+    EmployeeYear* year = nullptr;
+    if (auto error = yearOf(line, record.line, year))
+        return error;
+    law::CumulativeWithholding& withholding = year->withholding;
+    const bool bonus = line.kind == IncomeKind::Bonus;
+    const law::WithholdingStep step = bonus && withholding.lastMonth() == line.period.month
+                                          ? withholding.withholdAgain(line.figures)
+                                          : withholding.withhold(line.period.month, line.figures);
+    year->lastWasBonus = bonus;
+    writer_.writeRow(record, columns_.count(), step);
+    return std::nullopt;
+}
+
+// A bonus taxed on its own (once a year), a payment of labour, authors' or royalty income, or
+// severance pay: taxed by itself, the cumulative year untouched.
+std::optional<PayrollError> WithholdingRun::taxOnItsOwn(const CsvRecord& record,
+                                                        const PayrollLine& line)
+{
+    auto found = separatelyPaid_.find(line.employee);
+    if (found == separatelyPaid_.end())
+        found =
+            separatelyPaid_.emplace(std::string(line.employee), std::vector<SeparateBonus>()).first;
+    if (line.kind == IncomeKind::Bonus) {
+        std::vector<SeparateBonus>& bonuses = found->second;
+        for (const SeparateBonus& earlier : bonuses)
+            if (earlier.year == line.period.year) {
+                const CellProblem problem = SecondSeparateBonus(
+                    columns_.bonusMethod ? kBonusMethodColumn : kIncomeKindColumn, line.employee,
+                    earlier.year, earlier.line);
+                return inputError(record.line, problem.column, problem.what);
+            }
+        bonuses.push_back({line.period.year, record.line});
+    }
+    writer_.writeSeparateRow(
+        record, columns_.count(),
+        TaxOnItsOwn(line.kind, line.period, line.figures.income, line.averageWage));
+    return std::nullopt;
+}
+
+// Everyone the file pays: the employees with wage lines and those paid only otherwise.
+std::size_t WithholdingRun::payees() const
+{
+    std::size_t count = employees_.size();
+    for (const auto& [id, _] : separatelyPaid_)
+        count += employees_.find(id) == employees_.end() ? 1 : 0;
+    return count;
 }
 
 bool IsBlank(const CsvRecord& record)
@@ -356,7 +304,7 @@ PayrollError ReaderError(const CsvReader& reader, CsvStatus status)
     }
 }
 
-std::variant<PayrollSummary, PayrollError> Job::run()
+std::variant<PayrollSummary, PayrollError> WithholdingRun::run()
 {
     LineReader lines(input_);
     CsvReader reader(lines);
@@ -368,7 +316,7 @@ std::variant<PayrollSummary, PayrollError> Job::run()
         return ReaderError(reader, status);
     if (auto error = columns_.read(record))
         return PayrollError{PayrollError::Kind::Input, 1, error->column, error->what};
-    writer_.writeHeader(record, columns_.count());
+    writer_.writeHeader(record, columns_.count(), columns_.incomeKind.has_value());
 
     while ((status = reader.next(record)) == CsvStatus::Record) {
         if (IsBlank(record))
@@ -383,7 +331,7 @@ std::variant<PayrollSummary, PayrollError> Job::run()
     if (!writer_.finish())
         return PayrollError{PayrollError::Kind::Output, 0, "", "写入输出文件失败"};
     return PayrollSummary{
-        rows_,           employees_.size(), reader.encoding(), reader.hadByteOrderMark(),
+        rows_,           payees(),         reader.encoding(), reader.hadByteOrderMark(),
         columns_.used(), columns_.copied()};
 }
 
@@ -391,7 +339,7 @@ std::variant<PayrollSummary, PayrollError> Job::run()
 
 std::variant<PayrollSummary, PayrollError> WithholdPayroll(ByteSource& input, ByteSink& output)
 {
-    return Job(input, output).run();
+    return WithholdingRun(input, output).run();
 }
 
 } // namespace tallyra::payroll

@@ -76,4 +76,20 @@ bool QtMessageBoxes::askYesNo(const QString& text)
     return box.clickedButton() == yes;
 }
 
+MessageBoxes::SaveChoice QtMessageBoxes::askSaveChanges(const QString& text)
+{
+    QMessageBox box(parent_);
+    prepare(box, text);
+    QPushButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("不保存(&N)"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
+}
+
 } // namespace tallyra

@@ -19,6 +19,11 @@ public:
 
     // Yes and No, Yes the default; true for Yes.
     virtual bool askYesNo(const QString& text) = 0;
+
+    // Before changes not yet saved are dropped: save them, drop them, or do nothing after all.
+    enum class SaveChoice { Save, Discard, Cancel };
+    // 保存, 不保存 and 取消, 保存 the default and 取消 on Escape.
+    virtual SaveChoice askSaveChanges(const QString& text) = 0;
 };
 
 // Modal QMessageBoxes over `parent` (none: centred on the screen), with Chinese buttons (the
@@ -31,6 +36,7 @@ public:
 
     void inform(const QString& text) override;
     bool askYesNo(const QString& text) override;
+    SaveChoice askSaveChanges(const QString& text) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -11,8 +11,14 @@
 namespace tallyra {
 namespace {
 
-// Full-width forms (U+FF01-U+FF5E) and the ideographic space become their ASCII twins.
-QString foldFullWidth(const QString& text)
+std::string decimalSeparator()
+{
+    return QLocale().decimalPoint().toStdString();
+}
+
+} // namespace
+
+QString FoldFullWidth(const QString& text)
 {
     QString folded = text;
     for (QChar& c : folded) {
@@ -25,19 +31,12 @@ QString foldFullWidth(const QString& text)
     return folded;
 }
 
-std::string decimalSeparator()
-{
-    return QLocale().decimalPoint().toStdString();
-}
-
-} // namespace
-
 std::optional<double> ReadDouble(const QString& text)
 {
     if (text.isEmpty())
         return std::nullopt;
     bool ok = false;
-    const double value = QLocale().toDouble(foldFullWidth(text), &ok);
+    const double value = QLocale().toDouble(FoldFullWidth(text), &ok);
     if (!ok || !std::isfinite(value) || std::fabs(value) > double(FLT_MAX))
         return std::nullopt;
     return value;

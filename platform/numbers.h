@@ -21,6 +21,10 @@ bool IsNumeric(const QString& text);
 // arithmetic this way.
 std::optional<double> ReadDouble(const QString& text);
 
+// Full-width forms (U+FF01-U+FF5E: digits, signs, stops, commas, letters), as a Chinese input
+// method types them, as their ASCII twins, and the ideographic space as a space.
+QString FoldFullWidth(const QString& text);
+
 // The number texts with the locale's decimal separator.
 QString SingleText(float value);
 QString DoubleText(double value);

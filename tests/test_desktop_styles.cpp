@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -37,8 +38,10 @@ QFont largeFont()
     return QFont(QStringLiteral("Sans Serif"), 14);
 }
 
-// The width a control leaves for its caption, as its style lays it out.
-int captionRoom(QWidget* w)
+// The rectangle the style draws a control's caption in, as it paints it: a caption wider than
+// that is cut on screen. A group box's title is drawn in a rectangle as wide as the title, so
+// it is cut where that reaches past the box.
+QRect captionRectOnScreen(QWidget* w)
 {
     QStyle* style = w->style();
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
@@ -49,18 +52,23 @@ int captionRoom(QWidget* w)
             qobject_cast<QRadioButton*>(w) ? QStyle::SE_RadioButtonContents
             : qobject_cast<QCheckBox*>(w)  ? QStyle::SE_CheckBoxContents
                                            : QStyle::SE_PushButtonContents;
-        return style->subElementRect(contents, &option, w).width();
+        return style->subElementRect(contents, &option, w);
     }
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         QStyleOptionComboBox option;
         option.initFrom(combo);
         option.editable = combo->isEditable();
-        return style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, w)
-            .width();
+        return style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, w);
     }
-    if (qobject_cast<QGroupBox*>(w))
-        return w->width() - 14; // the painted frame leaves its caption a gap 7 pixels in
-    return w->contentsRect().width();
+    if (auto* group = qobject_cast<QGroupBox*>(w)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = group->title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        return style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, w)
+            .intersected(w->rect());
+    }
+    return w->contentsRect();
 }
 
 // The captions (labels, buttons, options, check boxes, group boxes, list items) of a window.
@@ -92,12 +100,14 @@ QStringList faults(QWidget* window)
         if (w->font().family() != font.family() || w->font().pixelSize() != font.pixelSize())
             found << QStringLiteral("%1 in %2").arg(w->objectName(), w->font().toString());
         for (const QString& caption : captionsOf(w)) {
+            // Measured in the control's own font, as it is painted.
             const int needed = w->fontMetrics().horizontalAdvance(caption);
-            if (needed > captionRoom(w))
+            const int room = captionRectOnScreen(w).width();
+            if (needed > room)
                 found << QStringLiteral("%1 \"%2\" needs %3 of %4")
                              .arg(w->objectName(), caption)
                              .arg(needed)
-                             .arg(captionRoom(w));
+                             .arg(room);
         }
     }
     return found;

@@ -1,24 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/amount_text.h"
 
+#include "platform/numbers.h"
+
 namespace tallyra::year {
 
 using law::Money;
 
 namespace {
 
-// Full-width digits and stops (typed with a Chinese input method) as ASCII; blanks and grouping
-// commas dropped.
+// Full-width forms (typed with a Chinese input method) as ASCII, the ideographic full stop as a
+// stop; blanks and grouping commas dropped.
 QString Normalized(const QString& text)
 {
     QString out;
-    for (const QChar c : text.trimmed()) {
-        const char16_t u = c.unicode();
-        if (u >= u'０' && u <= u'９')
-            out += QChar(u'0' + (u - u'０'));
-        else if (u == u'．' || u == u'。')
+    for (const QChar c : FoldFullWidth(text.trimmed())) {
+        if (c == u'。')
             out += QLatin1Char('.');
-        else if (u == u',' || u == u'，' || c.isSpace())
+        else if (c == QLatin1Char(',') || c.isSpace())
             continue;
         else
             out += c;
@@ -108,7 +107,7 @@ AmountReading ReadAmount(const QString& text, std::optional<Money> empty)
 RateReading ReadRate(const QString& text, int lowest, int highest, bool alsoZero)
 {
     QString plain = Normalized(text);
-    if (plain.endsWith(QLatin1Char('%')) || plain.endsWith(u'％'))
+    if (plain.endsWith(QLatin1Char('%')))
         plain.chop(1);
     const QString range =
         QStringLiteral("比例应在 %1% 到 %2% 之间").arg(RateText(lowest), RateText(highest)) +

@@ -45,6 +45,11 @@ ProfileBar::ProfileBar(QWidget* parent)
     column->addWidget(hint_);
     connect(save, &QPushButton::clicked, this, &ProfileBar::saveRequested);
     connect(remove, &QPushButton::clicked, this, &ProfileBar::deleteRequested);
+    // A name typed that matches a profile's is a name, not a choice: the list box would take it
+    // as chosen when its line loses the focus or Enter is pressed, and load the profile over
+    // the inputs on screen. Only a choice in the list (or with the arrow keys) loads one.
+    QObject::disconnect(box_->lineEdit(), &QLineEdit::editingFinished, box_, nullptr);
+    QObject::disconnect(box_->lineEdit(), &QLineEdit::returnPressed, box_, nullptr);
     connect(box_, &QComboBox::activated, this,
             [this](int index) { emit chosen(box_->itemText(index)); });
     connect(box_, &QComboBox::editTextChanged, this, &ProfileBar::nameEdited);

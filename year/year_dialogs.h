@@ -6,6 +6,10 @@
 class QPrinter;
 class QWidget;
 
+namespace tallyra {
+class MessageBoxes;
+}
+
 namespace tallyra::year {
 
 // The file and printer dialogs the planner opens, behind a seam: the program shows Qt's
@@ -21,12 +25,21 @@ public:
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
-// Qt's own file dialog and print dialog, modal over `parent`.
+// Qt's own file dialog and print dialog, modal over `parent`; where the print dialog cannot
+// open, the user is told so through `messages`.
 class QtYearDialogs final : public YearDialogs {
 public:
+    explicit QtYearDialogs(MessageBoxes& messages)
+        : messages_(messages)
+    {
+    }
+
     QString chooseSaveFile(QWidget* parent, const QString& title, const QString& suggestedName,
                            const QString& filter) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+
+private:
+    MessageBoxes& messages_;
 };
 
 } // namespace tallyra::year

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/year_window.h"
 
+#include "law/plannable_years.h"
 #include "platform/message_boxes.h"
 #include "ui/focus_visibility.h"
 #include "year/amount_text.h"
 #include "year/form/input_form.h"
+#include "year/form_pane.h"
 #include "year/pages/bonus_page.h"
 #include "year/pages/compare_page.h"
 #include "year/pages/history_page.h"
@@ -19,10 +21,9 @@
 
 #include <QEvent>
 #include <QLabel>
-#include <QScrollArea>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace tallyra::year {
@@ -39,6 +40,9 @@ YearWindow::YearWindow(YearServices services, QWidget* parent)
     createMenus();
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("summaryLabel"));
+    // A long list of refusals is cut at the window's edge (each is shown beside its box) rather
+    // than widening the window.
+    summary_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addPermanentWidget(summary_, 1);
     restoreState();
     KeepFocusVisible(this);
@@ -50,34 +54,23 @@ void YearWindow::createCentral()
 {
     model_ = new YearTableModel(this);
     model_->setPalette(palette());
-    form_ = new InputForm(services_.today().year() + 1);
+    form_ = new InputForm(law::LastPlannableYear(services_.today().year()));
     createProfileBar();
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(profileBar_);
     leftLayout->addWidget(form_, 1);
-    auto* scroll = new QScrollArea;
-    scroll->setObjectName(QStringLiteral("inputScroll"));
-    scroll->setWidget(left);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the form is as wide as the area
-    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes into the form; the area follows the focus
-    // Wide enough for the form at the user's font and style; the legal amounts beside it wrap.
-    const int em = fontMetrics().horizontalAdvance(QStringLiteral("税"));
-    left->ensurePolished(); // the style's margins and paddings count
-    const int formWidth = left->minimumSizeHint().width() + 2 * scroll->frameWidth() +
-                          style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    scroll->setMinimumWidth(std::max(30 * em, formWidth));
+    auto* pane = new FormPane(left);
 
     createTabs();
     auto* split = new QSplitter;
     split->setObjectName(QStringLiteral("mainSplitter"));
-    split->addWidget(scroll);
+    split->addWidget(pane);
     split->addWidget(tabs_);
     split->setStretchFactor(1, 1);
-    const int leftWidth = std::max(38 * em, scroll->minimumWidth());
-    split->setSizes({leftWidth, 1280 - leftWidth});
+    // The form as wide as its widest row; the rest to the results, whose table is wide.
+    split->setSizes({pane->minimumWidth(), 1280 - pane->minimumWidth()});
     split->setChildrenCollapsible(false);
     setCentralWidget(split);
 
@@ -118,6 +111,23 @@ void YearWindow::createTabs()
     tabs_ = new ResultTabs(state_, std::move(pages));
 }
 
+// On the screen's room less the panels: a size kept from a larger screen, or the first size on a
+// small or scaled screen (1280 × 800 at 150 % is larger than a 1600 × 1000 screen), is fitted to
+// it, and the window's room shared out again: the table first, as wide as its figures, the
+// form the rest.
+void YearWindow::fitToScreen()
+{
+    const QRect room = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - size(); // none known before the first show
+    resize(size().boundedTo(room.size() - frame).expandedTo(minimumSizeHint()));
+    QRect placed = frameGeometry();
+    placed.moveRight(std::min(placed.right(), room.right()));
+    placed.moveBottom(std::min(placed.bottom(), room.bottom()));
+    placed.moveLeft(std::max(placed.left(), room.left()));
+    placed.moveTop(std::max(placed.top(), room.top()));
+    move(placed.topLeft());
+}
+
 void YearWindow::applyWages(const std::array<std::optional<law::Money>, 12>& wages)
 {
     for (int m = 1; m <= 12; ++m)
@@ -140,7 +150,10 @@ void YearWindow::recompute()
             state_.inputs.reset();
         }
     }
-    model_->setPlan(state_.plan);
+    // While a box is refused the table keeps the last sound year, marked as not current.
+    if (state_.plan)
+        lastSoundPlan_ = state_.plan;
+    model_->setPlan(state_.plan ? state_.plan : lastSoundPlan_, state_.plan.has_value());
     tabs_->stateChanged();
     for (QAction* action : {exportCsvAction_, exportPdfAction_, printAction_})
         action->setEnabled(state_.plan.has_value());

@@ -84,10 +84,17 @@ private:
     void createCentral();
     void createTabs();
     void restoreState();
+    void fitToScreen();
     void recompute();
     void showSummary();
+    void showUnreadableEntries(bool currentUnreadable, int currentFieldsDamaged,
+                               const QString& profileInstead);
     void showProfiles(const QString& chosen);
     void markModified();
+    bool hasUnsavedChanges() const;
+    bool settleUnsavedChanges();
+    bool saveAs(const QString& name);
+    void chooseProfile(const QString& name);
     void applyWages(const std::array<std::optional<law::Money>, 12>& wages);
     QString suggestedFileName(const QString& suffix) const;
 
@@ -109,8 +116,9 @@ private:
     QAction* aboutAction_ = nullptr;
 
     PlannerState state_;
-    QString loadedProfile_;                     // the profile the inputs came from
-    std::optional<PlannerInputs> loadedInputs_; // its inputs as loaded or saved
+    std::optional<law::YearPlan> lastSoundPlan_; // the table's while a box is refused
+    QString loadedProfile_;                      // the profile the inputs came from
+    std::optional<PlannerInputs> loadedInputs_;  // its inputs as loaded or saved
 };
 
 } // namespace tallyra::year

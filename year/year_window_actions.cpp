@@ -106,7 +106,8 @@ bool YearWindow::exportCsvTo(const QString& path)
 {
     if (!state_.plan)
         return false;
-    const QString error = WriteCsv(path, *model_, YearTableModel::ExportRole);
+    const QString error = WriteCsv(path, *model_, YearTableModel::ExportRole,
+                                   OtherIncomeRecords(state_.inputs->plan, *state_.plan));
     if (!error.isEmpty()) {
         services_.messages->inform(QStringLiteral("无法写入文件“%1”：%2").arg(path, error));
         return false;

@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
 
     tallyra::QtMessageBoxes messages;
     tallyra::QtSettingsStore settings;
-    tallyra::year::QtYearDialogs dialogs;
+    tallyra::year::QtYearDialogs dialogs(messages);
     tallyra::year::YearWindow window({&messages, &settings, &dialogs});
     messages.setParent(&window);
     window.show();

@@ -7,7 +7,9 @@ BEGIN {
     srand(20261207)
     if (!employees) employees = 100000
     if (!year) year = 2026
-    print "工号,姓名,部门,所属期,本期收入,本期免税收入,专项扣除,专项附加扣除,其他扣除,受雇起始期,全年减除6万"
+    header = "工号,姓名,部门,所属期,本期收入,本期免税收入,专项扣除,专项附加扣除,其他扣除,受雇起始期,全年减除6万"
+    print header (mixed ? ",所得项目,奖金计税方式,当地上年职工平均工资" : "")
+    split("劳务报酬,稿酬所得,特许权使用费所得", payment, ",")
     for (e = 1; e <= employees; e++) {
         wage[e] = 3000 + int(rand() * 60000) + int(rand() * 100) / 100
         special[e] = int(wage[e] * 10.5) / 100
@@ -18,7 +20,22 @@ BEGIN {
     }
     for (m = 1; m <= 12; m++)
         for (e = 1; e <= employees; e++) {
-            printf "E%06d,员工%d,部门%d,%d-%02d,%.2f,0,%.2f,%d,0,%s,%s\n", e, e, e % 37, year, m,
-                wage[e], special[e], additional[e], start[e], whole[e]
+            kind = mixed ? KindOf(e, m) : ""
+            if (kind == "" || kind == "工资薪金")
+                printf "E%06d,员工%d,部门%d,%d-%02d,%.2f,0,%.2f,%d,0,%s,%s%s\n", e, e, e % 37,
+                    year, m, wage[e], special[e], additional[e], start[e], whole[e],
+                    mixed ? "," kind ",," : ""
+            else
+                printf "E%06d,员工%d,部门%d,%d-%02d,%.2f,,,,,,,%s,%s,%s\n", e, e, e % 37, year, m,
+                    kind == "解除劳动关系补偿金" ? wage[e] * 30 : wage[e], kind,
+                    e % 10 == 5 ? "并入综合所得" : "", kind == "解除劳动关系补偿金" ? "120000" : ""
         }
+}
+
+function KindOf(e, m) {
+    if (e % 10 >= 1 && e % 10 <= 3) return payment[e % 10]
+    if (m < 12) return "工资薪金"
+    if (e % 10 == 4 || e % 10 == 5) return "全年一次性奖金"
+    if (e % 10 == 6) return "解除劳动关系补偿金"
+    return "工资薪金"
 }

@@ -90,6 +90,13 @@ const std::vector<std::pair<const char*, std::function<QString()>>>& EverySeries
         Check("kPersonalPensionCap", kPersonalPensionCap),
         Check("kHousingFundRateFloor", kHousingFundRateFloor),
         Check("kHousingFundRateCap", kHousingFundRateCap),
+        Check("kSeparateBonusesPerYear", kSeparateBonusesPerYear),
+        Check("kPrepaymentDeduction", kPrepaymentDeduction),
+        Check("kLabourPrepaymentTable", kLabourPrepaymentTable),
+        Check("kAuthorsRoyaltyPrepaymentTable", kAuthorsRoyaltyPrepaymentTable),
+        Check("kAnnualPaymentDeductionPercent", kAnnualPaymentDeductionPercent),
+        Check("kAuthorsIncomeSharePercent", kAuthorsIncomeSharePercent),
+        Check("kSeveranceExemptMultiple", kSeveranceExemptMultiple),
     };
     return all;
 }

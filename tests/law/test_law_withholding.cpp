@@ -139,6 +139,33 @@ private slots:
         QCOMPARE(ordinary.withhold(1, Month("8000")).withheld, M("90"));
     }
 
+    // The whole-year deduction exists from the day 公告2020年第19号 took effect: a year before it
+    // cannot take it, at withholding or in a year's plan.
+    void wholeYearDeductionOnlyFromItsFirstYear_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<bool>("applies");
+        QTest::newRow("2019") << 2019 << false;
+        QTest::newRow("2020") << 2020 << false;
+        QTest::newRow("2021") << 2021 << true;
+        QTest::newRow("2027") << 2027 << true;
+    }
+    void wholeYearDeductionOnlyFromItsFirstYear()
+    {
+        QFETCH(int, year);
+        QFETCH(bool, applies);
+        QCOMPARE(WholeYearDeductionFor(year) != nullptr, applies);
+        if (applies) {
+            CumulativeWithholding withholding(year, 1, true);
+            QCOMPARE(withholding.withhold(1, Month("8000")).cumulative.basicDeduction, M("60000"));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, CumulativeWithholding(year, 1, true));
+            // Without it the year is as before.
+            CumulativeWithholding withholding(year, 1, false);
+            QCOMPARE(withholding.withhold(1, Month("8000")).cumulative.basicDeduction, M("5000"));
+        }
+    }
+
     // A month whose cumulative tax falls below what was withheld withholds nothing and refunds
     // nothing; the later months catch up.
     void negativeMonth()
@@ -173,6 +200,28 @@ private slots:
         QCOMPARE(year.totals().income, M("1"));
     }
 
+    // A bonus taxed with January's wage of 30,000 (举例二: 555 withheld on 18,500): the income
+    // 50,000 less the month's 5,000 once, 4,500 and 2,000 leaves 38,500 × 10 % − 2,520 =
+    // 1,330; 775 more is withheld. February then counts its own 5,000.
+    void withholdsAgainInTheSameMonth()
+    {
+        CumulativeWithholding year(2026, 1, false);
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, year.withholdAgain(Month("1")));
+        year.withhold(1, Month("30000", "4500", "2000"));
+        const WithholdingStep bonus = year.withholdAgain(Month("20000"));
+        QCOMPARE(bonus.period.month, 1);
+        QCOMPARE(bonus.cumulative.basicDeduction, M("5000"));
+        QCOMPARE(bonus.taxableIncome, M("38500"));
+        QCOMPARE(bonus.cumulativeTax, M("1330"));
+        QCOMPARE(bonus.alreadyWithheld, M("555"));
+        QCOMPARE(bonus.withheld, M("775"));
+        QCOMPARE(bonus.afterTax, M("19225"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, year.withhold(1, Month("1")));
+        const WithholdingStep february = year.withhold(2, Month("0"));
+        QCOMPARE(february.cumulative.basicDeduction, M("10000"));
+        QCOMPARE(year.withheldSoFar(), M("1330"));
+    }
+
     void refusesOverflow()
     {
         // Taxing half of the 64-bit range at 45 % leaves it; so do two such months.
@@ -204,7 +253,9 @@ private slots:
         int withNegativeMonth = 0;
         for (int c = 0; c < cases; ++c) {
             const int first = int(rng.between(1, 12));
-            CumulativeWithholding year(int(rng.between(2019, 2030)), first, rng.between(0, 9) == 0);
+            const int taxYear = int(rng.between(2019, 2030));
+            const bool wholeYear = rng.between(0, 9) == 0 && WholeYearDeductionFor(taxYear);
+            CumulativeWithholding year(taxYear, first, wholeYear);
             Money sum, notRefunded;
             WithholdingStep step;
             for (int m = first; m <= 12; ++m) {

@@ -15,6 +15,23 @@ bool RecordingMessageBoxes::askYesNo(const QString& text)
     return answer;
 }
 
+MessageBoxes::SaveChoice RecordingMessageBoxes::askSaveChanges(const QString& text)
+{
+    shown.append(text);
+    if (scriptedChoices.empty()) {
+        ++unexpectedQuestions;
+        return SaveChoice::Cancel;
+    }
+    const SaveChoice choice = scriptedChoices.front();
+    scriptedChoices.pop_front();
+    return choice;
+}
+
+void RecordingMessageBoxes::scriptChoices(std::initializer_list<SaveChoice> choices)
+{
+    scriptedChoices.insert(scriptedChoices.end(), choices);
+}
+
 void RecordingMessageBoxes::scriptAnswers(std::initializer_list<bool> answers)
 {
     scripted.insert(scripted.end(), answers);
@@ -24,6 +41,7 @@ void RecordingMessageBoxes::clear()
 {
     shown.clear();
     scripted.clear();
+    scriptedChoices.clear();
     unexpectedQuestions = 0;
 }
 

@@ -16,13 +16,17 @@ class RecordingMessageBoxes final : public MessageBoxes {
 public:
     void inform(const QString& text) override { shown.append(text); }
     bool askYesNo(const QString& text) override;
+    // An unscripted one is answered Cancel.
+    SaveChoice askSaveChanges(const QString& text) override;
 
     void scriptAnswers(std::initializer_list<bool> answers);
+    void scriptChoices(std::initializer_list<SaveChoice> choices);
     void clear();
 
     QStringList shown;           // every text, in order, questions included
     int unexpectedQuestions = 0; // questions asked with no answer scripted
     std::deque<bool> scripted;
+    std::deque<SaveChoice> scriptedChoices;
 };
 
 } // namespace tallyra::test

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Tallyra.exe as Windows sees the file: a GUI-subsystem program (no console window), its icon in
-# every size from 16 to 256 pixels, and its version information.
-#   check_executable.sh <Tallyra.exe>
+# A program as Windows sees the file (Tallyra.exe, tallyra-year.exe): a GUI-subsystem program (no
+# console window), its icon in every size from 16 to 256 pixels, and its version information.
+#   check_executable.sh <program.exe> <description>
 # shellcheck source=checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 exe=$1
+description=$2
+name=$(basename "$exe")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-expect "file name" "$(basename "$exe")" "Tallyra.exe"
 expect "GUI subsystem" "$(x86_64-w64-mingw32-objdump -p "$exe" | awk '$1 == "Subsystem" {print $3, $4}')" \
     "(Windows GUI)"
 
@@ -30,10 +31,10 @@ utf16_escapes()
 expect "FILEVERSION" "$(grep -o 'FILEVERSION .*' "$work/resources.rc")" "FILEVERSION 2, 0, 16, 0"
 expect "PRODUCTVERSION" "$(grep -o 'PRODUCTVERSION .*' "$work/resources.rc")" "PRODUCTVERSION 2, 0, 16, 0"
 expect "ProductName" "$(value ProductName)" "Tallyra"
-expect "FileDescription" "$(value FileDescription)" "$(utf16_escapes 个人所得税计算器)"
+expect "FileDescription" "$(value FileDescription)" "$(utf16_escapes "$description")"
 expect "FileVersion" "$(value FileVersion)" "2.0.16"
 expect "ProductVersion" "$(value ProductVersion)" "2.0.16"
-expect "OriginalFilename" "$(value OriginalFilename)" "Tallyra.exe"
+expect "OriginalFilename" "$(value OriginalFilename)" "$name"
 expect "language Chinese (PRC), Unicode" "$(grep -o 'VALUE "Translation", .*' "$work/resources.rc")" \
     'VALUE "Translation", 0x804, 1200'
 

@@ -16,10 +16,7 @@ shown_as()
     local how=$1
     rm -f "$unix_record"
     win "$probe" start "$how" "$record" >/dev/null
-    for _ in $(seq 100); do
-        [[ -s "$unix_record" ]] && break
-        sleep 0.1
-    done
+    wait_until 120 test -s "$unix_record" || true
     cat "$unix_record" 2>/dev/null || echo "nothing written"
 }
 

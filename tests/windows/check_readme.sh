@@ -19,12 +19,16 @@ expect "Notepad's command line: the whole path as one argument" \
     "$(wait_for_process notepad.exe)" "notepad.exe | $folder\\readme.txt"
 
 # Notepad names the file it opened in its title.
-title=""
-for _ in $(seq 50); do
-    title=$(xwininfo -root -tree | grep -o '"readme.txt - [^"]*"' | head -n1 || true)
-    [[ -n "$title" ]] && break
-    sleep 0.2
-done
+notepad_title()
+{
+    xwininfo -root -tree | grep -o '"readme.txt - [^"]*"' | head -n1 || true
+}
+has_notepad_title()
+{
+    [[ -n "$(notepad_title)" ]]
+}
+wait_until 120 has_notepad_title || true
+title=$(notepad_title)
 expect "Notepad opened readme.txt" "${title%% - *}" '"readme.txt'
 
 end_processes notepad.exe

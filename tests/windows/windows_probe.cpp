@@ -6,7 +6,9 @@
 //
 //   windows_probe save <threshold> <subsidy> <base>   types the three values and runs Save All
 //   windows_probe restore                             starts a window and prints what it restored
-//   windows_probe sysinfo                             About -> 系统信息
+//   windows_probe sysinfo                             About -> 系统信息; a program it asks the
+//                                                     launcher to start is printed first, as
+//                                                     "launched: <program>"
 //   windows_probe readme                              Help -> Readme
 //   windows_probe font                                the interface font chosen
 //   windows_probe start <normal|maximized> <file>     starts itself as `show-command <file>`
@@ -80,12 +82,32 @@ int restore()
     return 0;
 }
 
+// The real launcher, saying what it was asked to start: "nothing started" is then known when the
+// command returns, without waiting to see whether a process turns up.
+class TellingLauncher final : public Launcher {
+public:
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       FirstWindow window) override
+    {
+        print(QStringLiteral("launched: ") + program);
+        return launcher_.startDetached(program, arguments, window);
+    }
+    bool openDocument(const QString& path) override
+    {
+        print(QStringLiteral("opened: ") + path);
+        return launcher_.openDocument(path);
+    }
+
+private:
+    QtLauncher launcher_;
+};
+
 int sysinfo()
 {
     test::RecordingMessageBoxes messages;
     SystemRegistry registry;
     QtFileTest files;
-    QtLauncher launcher;
+    TellingLauncher launcher;
     frmAbout box(AboutServices{&messages, &registry, &files, &launcher});
     box.StartSysInfo();
     printMessages(messages);

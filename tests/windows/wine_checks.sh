@@ -15,14 +15,23 @@ fi
 
 # A Windows program under Wine (QT_* variables passed on), its output without carriage returns.
 # The output goes through a file, not a pipe: a program it starts (Notepad, msinfo32) would hold
-# a pipe open after it has ended.
+# a pipe open after it has ended. What a failing program printed, on both of its outputs, is kept
+# for the ERR trap to show (tools/windows/report-failures.sh).
 win()
 {
-    local output status=0
+    local output errors status=0
+    failure_output=""
     output=$(mktemp)
-    "$wine_exec" "$@" >"$output" 2>/dev/null || status=$?
+    errors=$(mktemp)
+    "$wine_exec" "$@" >"$output" 2>"$errors" || status=$?
     tr -d '\r' <"$output"
-    rm -f "$output"
+    if ((status)); then
+        failure_output="wine $*: status $status"$'\n'"$(cat "$output" "$errors" | tr -d '\r')"
+        # A command substitution's variables die with it: standard error carries it out.
+        echo "wine $* ended with status $status; it printed:" >&2
+        cat "$output" "$errors" | tr -d '\r' | sed 's/^/    /' >&2
+    fi
+    rm -f "$output" "$errors"
     return "$status"
 }
 
@@ -30,7 +39,7 @@ win()
 reg_data()
 {
     local key=$1 name=$2
-    win reg query "$key" /v "$name" | sed -n "s/^    $name    //p" || true
+    win reg query "$key" /v "$name" 2>/dev/null | sed -n "s/^    $name    //p" || true
 }
 
 reg_set()
@@ -39,9 +48,28 @@ reg_set()
     win reg add "$key" /v "$name" /t "$type" /d "$data" /f >/dev/null
 }
 
+# A failure expected and let pass: what it printed is no cause of a later one.
+tolerate()
+{
+    "$@" || true
+    failure_output=""
+}
+
+# A registry key as reg.exe exports it (UTF-16), one "name"="data" line each; nothing when the
+# key is missing.
+reg_export()
+{
+    local file="$WINEPREFIX/drive_c/tallyra-check.reg"
+    rm -f "$file"
+    tolerate win reg export "$1" 'C:\tallyra-check.reg' /y >/dev/null 2>&1
+    [[ -f "$file" ]] || return 0
+    iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | grep '^"' || true
+    rm -f "$file"
+}
+
 reg_delete_key()
 {
-    win reg delete "$1" /f >/dev/null || true
+    tolerate win reg delete "$1" /f >/dev/null 2>&1
 }
 
 # The Wine processes of this prefix running `program` (a file name such as notepad.exe): one
@@ -62,26 +90,27 @@ prefix_processes()
     done
 }
 
-# Waits up to 20 seconds for a process of `program` in this prefix and prints its command line.
+# Waits for a process of `program` in this prefix (two minutes at most) and prints its command
+# line.
 wait_for_process()
 {
-    local program=$1 seen
-    for _ in $(seq 100); do
-        seen=$(prefix_processes "$program")
-        if [[ -n "$seen" ]]; then
-            echo "$seen"
-            return 0
-        fi
-        sleep 0.2
-    done
-    return 1
+    local program=$1
+    wait_until 120 prefix_has "$program" || return 1
+    prefix_processes "$program"
+}
+
+prefix_has()
+{
+    [[ -n "$(prefix_processes "$1")" ]]
+}
+
+prefix_lacks()
+{
+    [[ -z "$(prefix_processes "$1")" ]]
 }
 
 end_processes()
 {
-    win taskkill /F /IM "$1" >/dev/null || true
-    for _ in $(seq 50); do
-        [[ -z "$(prefix_processes "$1")" ]] && return 0
-        sleep 0.2
-    done
+    tolerate win taskkill /F /IM "$1" >/dev/null 2>&1
+    wait_until 120 prefix_lacks "$1" || true
 }

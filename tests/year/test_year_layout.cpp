@@ -2,11 +2,12 @@
 // The year planner for every user: a screen-reader name on every control, every input reached
 // with the keyboard alone, nothing cut at larger fonts, and readable on a dark palette.
 #include "tests/year/year_driver.h"
+#include "ui/contrast.h"
 #include "year/form/input_form.h"
 #include "year/pages/month_chart.h"
 #include "year/pages/year_table_model.h"
 #include "year/pages/year_table_page.h"
-#include "year/palette_colors.h"
+#include "year/planner_colours.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
@@ -23,6 +25,7 @@
 #include <QtCharts/QChart>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextLayout>
 
 #include <set>
 
@@ -147,6 +150,53 @@ private slots:
         QVERIFY(reached.count(d.control("resultTabs")->findChild<QTabBar*>()));
     }
 
+    // Every access key of the window, with each result page in turn: the menus', the profile
+    // bar's, the form's rows', the page's. None twice, so that Alt+F opens 文件 at once.
+    void noAccessKeyTwice()
+    {
+        test::YearDriver d;
+        QTabWidget* tabs = d.window().tabs();
+        QStringList twice;
+        std::size_t fewest = 100;
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            QApplication::processEvents();
+            std::map<QString, QString> keys; // the key, and the caption it is in
+            auto take = [&](const QString& caption) {
+                const QString key = QKeySequence::mnemonic(caption).toString();
+                if (key.isEmpty())
+                    return;
+                if (keys.count(key))
+                    twice << key + QLatin1String(": ") + keys[key] + QLatin1String(" / ") + caption;
+                keys[key] = caption;
+            };
+            for (QAction* menu : d.window().menuBar()->actions())
+                take(menu->text());
+            for (QLabel* label : d.window().findChildren<QLabel*>())
+                if (label->buddy() && label->isVisibleTo(&d.window()))
+                    take(label->text());
+            for (QAbstractButton* button : d.window().findChildren<QAbstractButton*>())
+                if (button->isVisibleTo(&d.window()))
+                    take(button->text());
+            fewest = std::min(fewest, keys.size());
+        }
+        QVERIFY2(twice.isEmpty(), qPrintable(twice.join(QLatin1String("; "))));
+        QVERIFY(fewest >= 30); // the form's every row among them
+    }
+
+    void everyRowOfTheFormHasAnAccessKey()
+    {
+        test::YearDriver d;
+        int rows = 0;
+        for (QLabel* label : d.window().form()->findChildren<QLabel*>()) {
+            if (!label->buddy())
+                continue;
+            ++rows;
+            QVERIFY2(!QKeySequence::mnemonic(label->text()).isEmpty(), qPrintable(label->text()));
+        }
+        QVERIFY(rows > 25);
+    }
+
     void keysReachThePagesAndCommands()
     {
         test::YearDriver d;
@@ -201,6 +251,36 @@ private slots:
             }
     }
 
+    // A refusal that runs onto a second line takes more than its last character there, at
+    // whatever width the form gives it.
+    void aRefusalLeavesNoCharacterAloneOnItsLastLine()
+    {
+        test::YearDriver d;
+        d.enterRealisticYear();
+        d.type(QStringLiteral("socialCapEdit"), QStringLiteral("5000"));
+        auto* hint = d.window().form()->findChild<QLabel*>(QStringLiteral("socialFloorEditHint"));
+        QVERIFY(hint &&
+                hint->text().remove(QChar(0x2060)).contains(QStringLiteral("上限不能低于下限")));
+        const QFontMetrics metrics(hint->font());
+        for (int width = metrics.horizontalAdvance(hint->text()) / 3;
+             width < metrics.horizontalAdvance(hint->text()); ++width) {
+            QTextLayout layout(hint->text(), hint->font());
+            QTextOption wrap;
+            wrap.setWrapMode(QTextOption::WordWrap);
+            layout.setTextOption(wrap);
+            layout.beginLayout();
+            QTextLine last;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width);
+                last = line;
+            }
+            layout.endLayout();
+            QString tail = hint->text().mid(last.textStart(), last.textLength()).trimmed();
+            QVERIFY2(tail.remove(QChar(0x2060)).size() > 1,
+                     qPrintable(QStringLiteral("%1 px: %2").arg(width).arg(tail)));
+        }
+    }
+
     // On a dark palette: refusals, the step-up tint and the chart keep their contrast; a palette
     // changed while the window is shown is followed.
     void followsTheDarkPalette()
@@ -212,12 +292,12 @@ private slots:
         QLabel* hint = d.window().form()->findChild<QLabel*>(QStringLiteral("wageEditHint"));
         QVERIFY(hint->isVisible());
         const QPalette& dark = d.window().palette();
-        QVERIFY(year::ContrastRatio(TextColour(hint), dark.color(QPalette::Window)) >= 4.5);
+        QVERIFY(ContrastRatio(TextColour(hint), dark.color(QPalette::Window)) >= 4.5);
         d.type(QStringLiteral("wageEdit"), QStringLiteral("25000"));
         const QVariant tint =
             d.window().model()->index(3, year::YearTableModel::Rate).data(Qt::BackgroundRole);
         QVERIFY(tint.isValid());
-        QVERIFY(year::ContrastRatio(dark.color(QPalette::Text), tint.value<QColor>()) >= 4.5);
+        QVERIFY(ContrastRatio(dark.color(QPalette::Text), tint.value<QColor>()) >= 4.5);
         year::MonthChart* chart = d.window().tabs()->page<year::MonthChart>();
         QCOMPARE(chart->chart()->theme(), QChart::ChartThemeDark);
         QCOMPARE(chart->chart()->backgroundBrush().color(), dark.color(QPalette::Base));
@@ -227,7 +307,7 @@ private slots:
         QCOMPARE(chart->chart()->theme(), QChart::ChartThemeLight);
         d.type(QStringLiteral("wageEdit"), QStringLiteral("y"));
         const QPalette& light = d.window().palette();
-        QVERIFY(year::ContrastRatio(TextColour(hint), light.color(QPalette::Window)) >= 4.5);
+        QVERIFY(ContrastRatio(TextColour(hint), light.color(QPalette::Window)) >= 4.5);
         QVERIFY(TextColour(hint) != year::WarningText(DarkPalette()));
     }
 

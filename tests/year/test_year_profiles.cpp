@@ -6,14 +6,17 @@
 #include "tests/law/law_test_support.h"
 #include "tests/year/year_driver.h"
 #include "year/amount_text.h"
+#include "year/files/profile_store.h"
 #include "year/form/input_form.h"
 #include "year/pages/compare_page.h"
 #include "year/pages/year_table_model.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -54,6 +57,37 @@ Money Wage(test::YearDriver& d)
 {
     return d.window().inputs() ? d.window().inputs()->wage : Money::Fen(-1);
 }
+
+// A store in memory that counts how often the planner lists a section.
+class CountingStore final : public SettingsStore {
+public:
+    QString read(const QString& section, const QString& key, const QString& fallback) override
+    {
+        return entries.value(section + QLatin1Char('/') + key, fallback);
+    }
+    bool save(const QString& section, const QString& key, const QString& text) override
+    {
+        entries.insert(section + QLatin1Char('/') + key, text);
+        return true;
+    }
+    QStringList keys(const QString& section) override
+    {
+        ++keysAsked;
+        QStringList found;
+        const QString prefix = section + QLatin1Char('/');
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+            if (it.key().startsWith(prefix))
+                found << it.key().mid(prefix.size());
+        return found;
+    }
+    bool remove(const QString& section, const QString& key) override
+    {
+        return entries.remove(section + QLatin1Char('/') + key) > 0;
+    }
+
+    QMap<QString, QString> entries;
+    int keysAsked = 0;
+};
 
 } // namespace
 
@@ -239,6 +273,120 @@ private slots:
         SaveProfile(d, QStringLiteral("after"));
         QVERIFY(d.messages().shown.isEmpty());
         QVERIFY(d.window().profiles().load(QStringLiteral("after")).has_value());
+    }
+
+    // What cannot be read is said in the status bar, and left in the file as it was.
+    void saysWhatCouldNotBeRead_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("last inputs not JSON")
+            << "current" << QStringLiteral("上次的输入无法读取，已改用方案“offer A”");
+        QTest::newRow("a profile's text and a profile's key")
+            << "profiles" << QStringLiteral("设置文件中有 2 个方案无法读取");
+        QTest::newRow("both") << "both"
+                              << QStringLiteral("上次的输入无法读取，已改用默认输入；"
+                                                "设置文件中有 2 个方案无法读取");
+    }
+    void saysWhatCouldNotBeRead()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, said);
+        saveTwo();
+        const QString current = QStringLiteral("YearPlanner/Current");
+        const QString offerA = QStringLiteral("YearPlanner/Profile-") +
+                               QString::fromLatin1(QByteArray("offer A").toHex());
+        const QString badKey = QStringLiteral("YearPlanner/Profile-zz");
+        {
+            QSettings raw(ini(), QSettings::IniFormat);
+            if (damage != QLatin1String("profiles"))
+                raw.setValue(current, QStringLiteral("{\"year\":"));
+            if (damage != QLatin1String("current")) {
+                raw.setValue(offerA, QStringLiteral("[1,2"));
+                raw.setValue(badKey, QStringLiteral("{}"));
+            }
+        }
+        {
+            QtSettingsStore store(ini());
+            test::YearDriver d(store);
+            QCOMPARE(d.window().statusBar()->currentMessage(), said);
+            QVERIFY(d.messages().shown.isEmpty());
+            QVERIFY(d.window().plan().has_value());
+        }
+        // The damaged profiles are still there for the user to mend (the last inputs are the
+        // window's, written anew when it closes).
+        QSettings raw(ini(), QSettings::IniFormat);
+        if (damage != QLatin1String("current")) {
+            QCOMPARE(raw.value(offerA).toString(), QStringLiteral("[1,2"));
+            QCOMPARE(raw.value(badKey).toString(), QStringLiteral("{}"));
+        }
+    }
+
+    // Opening and closing the planner without a change leaves the settings file as it was, the
+    // user's comments in it too; a change is written.
+    void writesTheFileOnlyWhenSomethingChanged()
+    {
+        saveTwo();
+        { // the first run after saving settles the window's place
+            QtSettingsStore store(ini());
+            test::YearDriver d(store);
+        }
+        QFile file(ini());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = "; 我的注释：别删\n" + file.readAll();
+        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(before);
+        file.close();
+        {
+            QtSettingsStore store(ini());
+            test::YearDriver d(store);
+            Open(d, QStringLiteral("offer A")); // the profile already in use
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        file.close();
+        {
+            QtSettingsStore store(ini());
+            test::YearDriver d(store);
+            d.type(QStringLiteral("wageEdit"), QStringLiteral("32000"));
+        }
+        QtSettingsStore store(ini());
+        test::YearDriver d(store);
+        QCOMPARE(Wage(d), M("32000"));
+    }
+
+    // The name box asks the store nothing per keystroke: the sorted names are kept and updated,
+    // so thousands of profiles cost nothing while typing.
+    void typingANameReadsNoStore()
+    {
+        CountingStore store;
+        for (int i = 0; i < 2000; ++i)
+            store.entries.insert(QStringLiteral("YearPlanner/Profile-") +
+                                     QString::fromLatin1(QString::number(i).toUtf8().toHex()),
+                                 QStringLiteral("{\"year\":2026,\"wage\":\"%1.00\"}").arg(i + 1));
+        test::YearDriver d(store);
+        QCOMPARE(Names(d).size(), 2000);
+        const int keysAsked = store.keysAsked;
+        auto* box = d.control<QComboBox>("profileBox");
+        box->lineEdit()->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), QStringLiteral("offer 7"));
+        QCOMPARE(store.keysAsked, keysAsked);
+        QCOMPARE(d.control<QLabel>("profileHint")->text(),
+                 QStringLiteral("新方案：按“保存”存下当前输入"));
+        // Saved and deleted, the list follows without reading the store again.
+        d.control<QPushButton>("saveProfileButton")->click();
+        QVERIFY(Names(d).contains(QStringLiteral("offer 7")));
+        box->setEditText(QStringLiteral("1000"));
+        d.messages().scriptAnswers({true});
+        d.control<QPushButton>("deleteProfileButton")->click();
+        QVERIFY(!Names(d).contains(QStringLiteral("1000")));
+        QCOMPARE(Names(d).size(), 2000);
+        QCOMPARE(store.keysAsked, keysAsked);
+        QCOMPARE(d.messages().unexpectedQuestions, 0);
+        // The list kept up to date is the list read afresh, in the same order.
+        QCOMPARE(Names(d), year::ProfileStore(store, 2026).names());
     }
 
     // Two offers side by side: each column is the engine's year of that profile.

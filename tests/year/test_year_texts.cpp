@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The year planner's reading and writing of amounts, rates, profiles, CSV fields and colours,
 // without a window.
+#include "law/year_plan.h"
 #include "tests/law/law_test_support.h"
+#include "ui/contrast.h"
 #include "year/amount_text.h"
 #include "year/files/csv_export.h"
 #include "year/files/profile_codec.h"
 #include "year/pages/month_chart.h"
-#include "year/palette_colors.h"
+#include "year/planner_colours.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -204,8 +206,29 @@ private slots:
         const year::DecodedInputs back =
             year::DecodeInputs(QJsonDocument::fromJson(json).object(), 2026);
         QVERIFY2(back.damaged.isEmpty(), qPrintable(back.damaged.join(',')));
-        QVERIFY(year::SameInputs(back.inputs, in));
-        QVERIFY(!year::SameInputs(back.inputs, year::DefaultInputs(2024)));
+        QVERIFY(back.inputs == in);
+        QVERIFY(!(back.inputs == year::DefaultInputs(2024)));
+    }
+
+    // A profile of 2020 that asks for the whole-year deduction (written by hand, or before the
+    // rule was dated) plans its year without it, as the form does; 2021 keeps it.
+    void profilesTakeTheWholeYearDeductionOnlyFrom2021_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("2020") << 2020 << false;
+        QTest::newRow("2021") << 2021 << true;
+    }
+    void profilesTakeTheWholeYearDeductionOnlyFrom2021()
+    {
+        QFETCH(int, year);
+        QFETCH(bool, taken);
+        QJsonObject json{{"year", year}, {"wage", "8000.00"}, {"wholeYearDeduction", true}};
+        const year::DecodedInputs d = year::DecodeInputs(json, 2026);
+        QVERIFY(d.damaged.isEmpty());
+        QCOMPARE(d.inputs.plan.wholeYearDeduction, taken);
+        const law::YearPlan plan = law::PlanYear(d.inputs.plan);
+        QCOMPARE(plan.months[0].step.cumulative.basicDeduction, taken ? M("60000") : M("5000"));
     }
 
     // A hand-edited or damaged entry: each field that does not read keeps its default and is
@@ -292,21 +315,21 @@ private slots:
     {
         QFETCH(QPalette, palette);
         const QColor warning = year::WarningText(palette);
-        QVERIFY(year::ContrastRatio(warning, palette.color(QPalette::Window)) >= 4.5);
-        QVERIFY(year::ContrastRatio(warning, palette.color(QPalette::Base)) >= 4.5);
+        QVERIFY(ContrastRatio(warning, palette.color(QPalette::Window)) >= 4.5);
+        QVERIFY(ContrastRatio(warning, palette.color(QPalette::Base)) >= 4.5);
         const QColor tint = year::StepUpBackground(palette);
         QVERIFY(tint != palette.color(QPalette::Base));
-        QVERIFY(year::ContrastRatio(palette.color(QPalette::Text), tint) >= 4.5);
+        QVERIFY(ContrastRatio(palette.color(QPalette::Text), tint) >= 4.5);
         for (const QColor& series :
              {year::TaxSeriesColor(palette), year::TakeHomeSeriesColor(palette)})
-            QVERIFY(year::ContrastRatio(series, palette.color(QPalette::Base)) >= 3);
+            QVERIFY(ContrastRatio(series, palette.color(QPalette::Base)) >= 3);
         QCOMPARE(year::IsDarkPalette(palette), palette.color(QPalette::Window).lightness() < 128);
     }
 
     void contrastRatioOfKnownPairs()
     {
-        QCOMPARE(qRound(year::ContrastRatio(Qt::black, Qt::white) * 100), 2100);
-        QCOMPARE(year::ContrastRatio(Qt::red, Qt::red), 1.0);
+        QCOMPARE(qRound(ContrastRatio(Qt::black, Qt::white) * 100), 2100);
+        QCOMPARE(ContrastRatio(Qt::red, Qt::red), 1.0);
     }
 };
 

@@ -11,6 +11,7 @@
 #include "year/pages/year_table_page.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -112,10 +113,11 @@ private slots:
         test::YearDriver d;
         QCOMPARE(d.window().windowTitle(), QStringLiteral("年度个税计算 — Tallyra"));
         QCOMPARE(d.control<QComboBox>("yearBox")->currentData().toInt(), 2026);
-        // 2019 to the year after today's.
-        QCOMPARE(d.control<QComboBox>("yearBox")->itemData(0).toInt(), 2019);
-        QCOMPARE(d.control<QComboBox>("yearBox")->itemData(8).toInt(), 2027);
-        QCOMPARE(d.control<QComboBox>("yearBox")->count(), 9);
+        // From 2019 to beyond the end of the bonus rule (2027-12-31): at least to 2029.
+        auto* years = d.control<QComboBox>("yearBox");
+        QCOMPARE(years->itemData(0).toInt(), 2019);
+        QVERIFY(years->itemData(years->count() - 1).toInt() >= 2029);
+        QCOMPARE(years->count(), years->itemData(years->count() - 1).toInt() - 2019 + 1);
     }
 
     // 10,000 a month with 17.5 % of contributions: 3,250 a month taxable; 36,000 is passed in
@@ -371,18 +373,25 @@ private slots:
     void warnsOfABonusCliff_data()
     {
         QTest::addColumn<QString>("bonus");
+        QTest::addColumn<bool>("combined");
         QTest::addColumn<bool>("inCliff");
-        QTest::newRow("at the bound") << "36000" << false;
-        QTest::newRow("a yuan above") << "36001" << true;
-        QTest::newRow("at the cliff's end") << "end" << false;
+        QTest::newRow("at the bound") << "36000" << false << false;
+        QTest::newRow("a yuan above") << "36001" << false << true;
+        QTest::newRow("at the cliff's end") << "end" << false << false;
+        // Taxed with the wages on the annual table, a bonus has no cliff.
+        QTest::newRow("a yuan above, combined") << "36001" << true << false;
     }
     void warnsOfABonusCliff()
     {
         QFETCH(QString, bonus);
+        QFETCH(bool, combined);
         QFETCH(bool, inCliff);
         const law::BonusCliff cliff = law::BonusCliffs().front();
         test::YearDriver d;
         d.enterRealisticYear();
+        d.setChecked(combined ? QStringLiteral("bonusCombinedOption")
+                              : QStringLiteral("bonusSeparateOption"),
+                     true);
         d.type(QStringLiteral("bonusEdit"),
                bonus == QLatin1String("end") ? year::PlainAmount(cliff.end) : bonus);
         const QString text = Text(d, "bonusView");
@@ -391,6 +400,71 @@ private slots:
             QVERIFY(text.contains(year::ShortAmount(cliff.end)));
             QVERIFY(text.contains(year::ShortAmount(cliff.takeHomeAtStart)));
         }
+    }
+
+    // From the end of the bonus rule the bonus is combined: the option shown is the one taken,
+    // and the texts name the year the rule ended, not the year chosen.
+    void combinesTheBonusFromTheRulesEnd_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::newRow("2028") << 2028;
+        QTest::newRow("2029") << 2029;
+    }
+    void combinesTheBonusFromTheRulesEnd()
+    {
+        QFETCH(int, year);
+        test::YearDriver d;
+        d.enterRealisticYear();
+        d.choose(QStringLiteral("yearBox"), year);
+        auto* separate = d.control<QRadioButton>("bonusSeparateOption");
+        QVERIFY(!separate->isEnabled());
+        QVERIFY(!separate->isChecked());
+        QVERIFY(d.control<QRadioButton>("bonusCombinedOption")->isChecked());
+        QCOMPARE(d.window().inputs()->plan.bonusTreatment, law::BonusTreatment::Combined);
+        QCOMPARE(d.hint(QStringLiteral("bonusSeparateOption")), QString());
+        const QString legal = d.control<QLabel>("bonusSeparateOptionLegal")->text();
+        QCOMPARE(legal, QStringLiteral("2028年起只能并入综合所得"));
+        const QString text = Text(d, "bonusView");
+        QVERIFY2(text.contains(QStringLiteral("2028年起只能并入综合所得")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("执行至2027年12月31日")), qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("两种")), qPrintable(text));
+
+        // Back in 2027 the user's choice of the separate treatment is there again.
+        d.choose(QStringLiteral("yearBox"), 2027);
+        QVERIFY(separate->isEnabled() && separate->isChecked());
+    }
+
+    // Someone who starts in March has nothing withheld before March at this employer; the year
+    // itself began in January.
+    void namesAMidYearStartTheFirstMonthAtThisEmployer()
+    {
+        test::YearDriver d;
+        d.enterRealisticYear();
+        d.choose(QStringLiteral("firstMonthBox"), 3);
+        d.window().tablePage()->selectMonth(3);
+        const QString text = Text(d, "monthExplanation");
+        QVERIFY2(text.contains(QStringLiteral("减：已预扣（本单位首月，无）")), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("本年首月")));
+    }
+
+    // The headline of after-tax → pre-tax names the wages of the first and the last month, as
+    // the table below it lists them, whatever the months between do (a certificate's deduction
+    // in December lowers December's).
+    void takeHomeHeadlineNamesTheFirstAndLastMonths()
+    {
+        test::YearDriver d;
+        d.enterRealisticYear();
+        d.setChecked(QStringLiteral("certificateCheck"), true);
+        d.choose(QStringLiteral("certificateMonthBox"), 12);
+        d.window().tabs()->setCurrentPage<year::TakeHomePage>();
+        d.type(QStringLiteral("takeHomeEdit"), QStringLiteral("18000"));
+        auto* table = d.control<QTableWidget>("takeHomeTable");
+        const QString summary = d.control<QLabel>("takeHomeSummary")->text();
+        const QString january = table->item(0, 1)->text();
+        const QString december = table->item(11, 1)->text();
+        QVERIFY2(summary.contains(
+                     QStringLiteral("从1月的 %1 元升到12月的 %2 元").arg(january, december)),
+                 qPrintable(summary + QLatin1Char(' ') + january + QLatin1Char(' ') + december));
     }
 
     // From 2028 only the combined treatment remains, and the window says so.
@@ -405,6 +479,31 @@ private slots:
         law::YearPlanInput in = RealisticYear();
         in.year = 2028;
         CompareWithEngine(d, law::PlanYear(in));
+    }
+
+    // 公告2020年第19号 applies from 2021: for 2019 and 2020 the box is greyed with the reason, the
+    // table deducts 5,000 a month, and the choice comes back for a later year.
+    void wholeYearDeductionOnlyFrom2021()
+    {
+        test::YearDriver d;
+        d.setChecked(QStringLiteral("wholeYearCheck"), true);
+        QCOMPARE(d.window().plan()->months[0].step.cumulative.basicDeduction, M("60000"));
+        auto* box = d.control<QCheckBox>("wholeYearCheck");
+        for (int year : {2019, 2020}) {
+            d.choose(QStringLiteral("yearBox"), year);
+            QVERIFY(!box->isEnabled());
+            QVERIFY(!box->isChecked());
+            const QString reason = d.control<QLabel>("wholeYearCheckLegal")->text();
+            QVERIFY2(reason.contains(QStringLiteral("2021年起")), qPrintable(reason));
+            law::YearPlanInput in = year::DefaultInputs(year).plan;
+            QCOMPARE(d.window().plan()->months[0].step.cumulative.basicDeduction, M("5000"));
+            CompareWithEngine(d, law::PlanYear(in));
+        }
+        d.choose(QStringLiteral("yearBox"), 2021);
+        QVERIFY(box->isEnabled());
+        QVERIFY(box->isChecked());
+        QCOMPARE(d.window().plan()->months[0].step.cumulative.basicDeduction, M("60000"));
+        QVERIFY(d.messages().shown.isEmpty());
     }
 
     void reconciles_data()
@@ -512,9 +611,18 @@ private slots:
         d.type(box, text);
         QVERIFY2(d.hint(box).contains(reason), qPrintable(d.hint(box)));
         QVERIFY(!d.window().plan());
-        for (int m = 1; m <= 13; ++m)
-            for (int c = Column::Wage; c < Column::ColumnCount; ++c)
-                QCOMPARE(Cell(d, m, c), std::nullopt);
+        // The last sound year (typed key by key, maybe one a key short of this) stays in the
+        // table, marked as not the inputs' own, with the box that is wrong named above it.
+        QVERIFY(Cell(d, 13, Column::Withheld));
+        auto* note = d.control<QLabel>("staleResultsNote");
+        QVERIFY(note->isVisibleTo(&d.window()));
+        QVERIFY2(note->text().contains(reason), qPrintable(note->text()));
+        QVERIFY(d.window()
+                    .model()
+                    ->index(0, Column::Withheld)
+                    .data(Qt::AccessibleTextRole)
+                    .toString()
+                    .contains(QStringLiteral("上次")));
         QVERIFY(!d.control<QAction>("exportCsvAction")->isEnabled());
         QVERIFY(!d.control<QAction>("printAction")->isEnabled());
         QVERIFY(d.window().summary().startsWith(QStringLiteral("输入有误")));
@@ -526,6 +634,7 @@ private slots:
         d.type(box, before);
         QCOMPARE(d.hint(box), QString());
         CompareWithEngine(d, law::PlanYear(RealisticYear()));
+        QVERIFY(!note->isVisibleTo(&d.window()));
     }
 
     // Every box of the form refuses a text that is no number, says why beside itself, and the
@@ -560,7 +669,8 @@ private slots:
         d.type(box, QStringLiteral("x7"));
         QVERIFY2(d.hint(box).contains(reason), qPrintable(d.hint(box)));
         QVERIFY(!d.window().plan());
-        QCOMPARE(Cell(d, 13, Column::Withheld), std::nullopt);
+        QVERIFY(Cell(d, 13, Column::Withheld)); // the last good year, marked as such
+        QVERIFY(d.control<QLabel>("staleResultsNote")->text().contains(reason));
         QVERIFY(d.messages().shown.isEmpty());
     }
 

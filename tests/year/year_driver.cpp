@@ -106,7 +106,9 @@ QString YearDriver::hint(const QString& name) const
     // The line is made when the row first has something to say.
     if (hints.isEmpty())
         return {};
-    return hints[0]->isVisibleTo(window_.get()) ? hints[0]->text() : QString();
+    // As read: without the word joiners that keep a wrapped reason's end together.
+    return hints[0]->isVisibleTo(window_.get()) ? hints[0]->text().remove(QChar(0x2060))
+                                                : QString();
 }
 
 void YearDriver::showPageOf(QWidget* widget)

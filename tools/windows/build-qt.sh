@@ -2,19 +2,24 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Qt 6.4.2 for 64-bit Windows from Debian's own source package, with Debian's mingw-w64
 # compilers (posix threads), into a prefix the Windows build uses (tools/windows/qt-prefix.sh
-# finds it). Debian's qt6-base-dev is the same version, so its moc, rcc and uic are the host
-# tools. About 1,100 build steps, some 45 minutes on 2 cores.
+# finds it): Core, Gui, Widgets, Test and Print Support, then Qt Charts 6.4.2 (for the year
+# planner) from its source tarball qtcharts-everywhere-src-6.4.2.tar.xz in ../shared/windows or
+# /work/shared/windows (Debian's source package of Qt Charts is not always to be had). Debian's
+# qt6-base-dev is the same version, so its moc, rcc and uic are the host tools. About 1,300
+# build steps, some an hour on 2 cores.
 #
 #   bash tools/windows/build-qt.sh [--configure-only]
 #
 # TALLYRA_QT_WIN_PREFIX    where Qt goes (default ~/.cache/tallyra/qt-6.4.2-mingw64)
 # TALLYRA_QT_WIN_WORK      where the source and the build lie meanwhile (default <prefix>-work)
+# TALLYRA_QTCHARTS_SOURCE  the Qt Charts source tarball, when it lies elsewhere
 #
 # Idempotent: a finished prefix is left alone, a fetched source is not fetched again, and an
 # interrupted build goes on where it stopped. The machine's apt sources are not touched: the
 # source package comes through a private apt configuration with a deb-src entry for the same
 # mirror.
-set -euo pipefail
+# shellcheck source=report-failures.sh
+source "$(dirname "${BASH_SOURCE[0]}")/report-failures.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 version=6.4.2
 prefix=${TALLYRA_QT_WIN_PREFIX:-${TALLYRA_CACHE_DIR:-$HOME/.cache/tallyra}/qt-$version-mingw64}
@@ -22,7 +27,8 @@ work=${TALLYRA_QT_WIN_WORK:-$prefix-work}
 configure_only=false
 [[ "${1:-}" == "--configure-only" ]] && configure_only=true
 
-if [[ -f "$prefix/.tallyra-complete" ]]; then
+# A prefix finished by an earlier version of this script has no Qt Charts: it is built again.
+if [[ -f "$prefix/.tallyra-complete" && -f "$prefix/bin/Qt6Charts.dll" ]]; then
     echo "Qt $version for Windows is already in $prefix"
     exit 0
 fi
@@ -80,23 +86,60 @@ unpack_source()
     touch "$src/.tallyra-patched"
 }
 
-# Only what Tallyra uses: Core, Gui, Widgets and Test; the Windows and offscreen platforms and
-# the Windows styles; Qt's own copies of zlib, libpng, FreeType, HarfBuzz and PCRE2.
+# Only what Tallyra uses: Core, Gui, Widgets, Test and Print Support (which holds Windows
+# printing itself in Qt 6: no plugin); the Windows and offscreen platforms and the Windows
+# styles; Qt's own copies of zlib, libpng, FreeType, HarfBuzz and PCRE2.
 configure_qt()
 {
-    [[ -f build/build.ninja ]] && return
+    # A build configured by an earlier version of this script, without Print Support, is
+    # configured again.
+    [[ -f build/build.ninja ]] && grep -q '^FEATURE_printsupport:BOOL=ON' build/CMakeCache.txt &&
+        return
     cmake -G Ninja -S "$src" -B build \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows/mingw-w64-bootstrap.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
         -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF \
-        -DFEATURE_testlib=ON -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF \
+        -DFEATURE_testlib=ON -DFEATURE_printsupport=ON -DFEATURE_concurrent=OFF \
         -DFEATURE_xml=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
         -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
         -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
         -DFEATURE_system_doubleconversion=OFF
 }
 
+# Qt Charts' source, from the tarball beside the shared Qt for Windows.
+charts_tarball()
+{
+    local candidate
+    for candidate in "${TALLYRA_QTCHARTS_SOURCE:-}" \
+        "$root/../shared/windows/qtcharts-everywhere-src-$version.tar.xz" \
+        "/work/shared/windows/qtcharts-everywhere-src-$version.tar.xz"; do
+        if [[ -n "$candidate" && -f "$candidate" ]]; then
+            echo "$candidate"
+            return 0
+        fi
+    done
+    echo "No qtcharts-everywhere-src-$version.tar.xz in ../shared/windows or" \
+         "/work/shared/windows: name it with TALLYRA_QTCHARTS_SOURCE" >&2
+    return 1
+}
+
+# Qt Charts against the Qt just installed into the prefix; without OpenGL it draws without
+# OpenGL acceleration.
+build_charts()
+{
+    local charts_src=$work/qtcharts-everywhere-src-$version
+    [[ -d "$charts_src" ]] || tar xf "$(charts_tarball)"
+    cmake -G Ninja -S "$charts_src" -B build-charts \
+        -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    cmake --build build-charts --parallel "${TALLYRA_JOBS:-2}"
+    cmake --install build-charts
+}
+
+charts_tarball >/dev/null # before an hour's build, not after it
 fetch_source
 unpack_source
 configure_qt
@@ -108,6 +151,7 @@ fi
 cmake --build build --parallel "${TALLYRA_JOBS:-2}"
 rm -rf "$prefix"
 cmake --install build
+build_charts
 cp "$root/cmake/windows/mingw-w64-bootstrap.cmake" "$root/cmake/windows/mingw-w64-x86_64.cmake" \
     "$prefix/"
 touch "$prefix/.tallyra-complete"

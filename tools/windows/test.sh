@@ -3,15 +3,17 @@
 # The Windows stage: cross-builds the Windows edition with warnings as errors, packs the
 # installer and the portable .zip, and runs the whole CTest suite of that build under Wine -
 # the same tests as on Linux (Qt's offscreen platform), the Windows checks of tests/windows/
-# (registry, system information, Readme, font, program file, window on Windows' own platform)
-# and the installer round trip, which saves build-win/screenshot-windows.png.
+# (registry, the year planner's profiles and PDFs, system information, Readme, font, program
+# files, windows on Windows' own platform) and the installer round trip, which saves
+# build-win/screenshot-windows.png and build-win/year-planner-windows.png.
 #
 # Wine runs in a throwaway prefix, with a home folder of its own, in a temporary folder, on an X
 # server of its own (Wine makes windows only on an X display, even for the offscreen platform);
 # all of it, Wine's processes included, is gone afterwards. Where there is no Qt for Windows
 # (tools/windows/qt-prefix.sh), the stage says so and is skipped, except in CI, which builds it.
 # Arguments go to CTest: 'bash tools/windows/test.sh -R check_readme' runs one test.
-set -euo pipefail
+# shellcheck source=report-failures.sh
+source "$(dirname "${BASH_SOURCE[0]}")/report-failures.sh"
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${TALLYRA_WIN_BUILD_DIR:-${TALLYRA_BUILD_DIR:-$root/build}-win}
 
@@ -21,8 +23,8 @@ if ((status == 3)); then
     if [[ "${CI:-}" != true ]]; then
         cat <<EOF
 Skipped the Windows stage: there is no Qt for Windows here (no shared copy
-qt-6.4.2-mingw64.tar.xz in ../shared/windows or /work/shared/windows, and none built into
-~/.cache/tallyra). 'bash tools/windows/build-qt.sh' builds it (about 45 minutes on 2 cores);
+qt-6.4.2-mingw64-charts-print.tar.xz in ../shared/windows or /work/shared/windows, and none
+built into ~/.cache/tallyra). 'bash tools/windows/build-qt.sh' builds it (about an hour on 2 cores);
 after that 'bash tools/test.sh' runs this stage, or 'bash tools/windows/test.sh' alone.
 EOF
         exit 0
@@ -76,13 +78,14 @@ mkdir -p "$HOME"
 export WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 
 exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd "$displayfd" -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-read -r -t 20 display <&"$displayfd"
+read -r -t 120 display <&"$displayfd"
 export DISPLAY=":$display"
 
 SECONDS=0
-timeout 300 wineboot --init >"$work/wine.log" 2>&1 || { cat "$work/wine.log"; exit 1; }
+failure_log=$work/wine.log
+timeout 600 wineboot --init >"$failure_log" 2>&1
 # Fonts as on Chinese Windows, from the Chinese face Wine finds on this machine: Wine's own
 # interface faces (window captions, Notepad) linked to it, SimSun (the installer's dialogs)
 # standing for it; and Wine's Marlett for the title-bar buttons.
@@ -96,6 +99,7 @@ for face in SimSun 宋体; do
         >>"$work/wine.log" 2>&1
 done
 cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+failure_log=""
 echo "Wine prefix: ${SECONDS}s"
 
 # The tests find Qt's and MinGW's libraries through Wine's PATH; the offscreen platform finds the
@@ -116,12 +120,13 @@ ctest --test-dir "$build" --output-on-failure --timeout 600 "$@" || ctest_status
 log=$build/Testing/Temporary/LastTest.log
 echo "Tests under Wine: ${SECONDS}s; Qt Test functions and rows:" \
     "$(awk '/^Totals:/ {p += $2; f += $4; s += $6} END {print p+0 " passed, " f+0 " failed, " s+0 " skipped"}' "$log")"
-echo "Not run under Wine, as they check the Linux desktop: atspi_session (AT-SPI), install_tree" \
-     "and debian_package (the Linux install tree and the .deb), test_start_without_display" \
-     "(no X or Wayland display)."
+echo "Not run under Wine, as they check the Linux desktop: atspi_session and" \
+     "atspi_year_session (AT-SPI), install_tree and debian_package (the Linux install tree and" \
+     "the .deb), test_start_without_display and test_year_start_without_display (no X or" \
+     "Wayland display)."
 echo "Skipped inside the suites:"
 grep -h '^SKIP   :' "$log" | sed 's/^/  /' || echo "  none"
-if [[ -f "$build/screenshot-windows.png" ]]; then
-    echo "The installed program on Windows: $build/screenshot-windows.png"
-fi
+for shot in screenshot-windows.png year-planner-windows.png; do
+    [[ -f "$build/$shot" ]] && echo "An installed program on Windows: $build/$shot"
+done
 exit "$ctest_status"

@@ -4,7 +4,8 @@
 # Wine keeps variables named QT_* from Windows programs (they are meant for a Qt on the host)
 # unless they are given prefixed with WINE; the tests' QT_QPA_PLATFORM and the like are passed
 # on that way.
-set -euo pipefail
+# shellcheck source=report-failures.sh
+source "$(dirname "${BASH_SOURCE[0]}")/report-failures.sh"
 for name in $(compgen -e); do
     [[ "$name" == QT_* ]] && export "WINE$name=${!name}"
 done

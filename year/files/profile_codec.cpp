@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/files/profile_codec.h"
 
+#include "law/withholding.h"
 #include "year/amount_text.h"
+#include "year/form/input_fields.h"
 
 #include <QJsonArray>
+#include <QMap>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+#include <utility>
 
 namespace tallyra::year {
 
@@ -16,44 +25,90 @@ QJsonValue Amount(Money m)
     return PlainAmount(m);
 }
 
-QJsonObject EncodeBase(const law::ContributionBase& base)
+// A declared input as a profile stores it.
+QJsonValue EncodeField(const InputField& field, const PlannerInputs& in)
 {
-    return {{"fixed", base.fixed ? Amount(*base.fixed) : QJsonValue()},
-            {"floor", Amount(base.floor)},
-            {"cap", Amount(base.cap)}};
+    switch (field.kind) {
+    case FieldKind::Amount:
+    case FieldKind::WageAmount:
+        return Amount(MemberOf<Money>(field, in));
+    case FieldKind::BaseAmount: {
+        const std::optional<Money>& m = MemberOf<std::optional<Money>>(field, in);
+        return m ? Amount(*m) : QJsonValue();
+    }
+    case FieldKind::Flag:
+        return MemberOf<bool>(field, in);
+    case FieldKind::Choice:
+        for (const FieldChoice& choice : field.choices)
+            if (choice.profileWord && choice.value == IntegerOf(field, in))
+                return QLatin1String(choice.profileWord);
+        return IntegerOf(field, in);
+    case FieldKind::Rate:
+    case FieldKind::Count:
+    case FieldKind::Month:
+        break;
+    }
+    return IntegerOf(field, in);
 }
 
-QJsonObject EncodeRates(const law::ContributionSetup& c)
+// "rates.pension" → "rates" and "pension"; "wage" → "" and "wage".
+std::pair<QString, QString> SplitKey(const char* profileKey)
 {
-    return {{"pension", c.employee.pension},
-            {"medical", c.employee.medical},
-            {"unemployment", c.employee.unemployment},
-            {"housingFund", c.employee.housingFund},
-            {"employerPension", c.employer.pension},
-            {"employerMedical", c.employer.medical},
-            {"employerUnemployment", c.employer.unemployment},
-            {"employerInjury", c.employer.injury},
-            {"employerHousingFund", c.employer.housingFund}};
+    const QString key = QLatin1String(profileKey);
+    const qsizetype dot = key.indexOf(QLatin1Char('.'));
+    return dot < 0 ? std::pair(QString(), key) : std::pair(key.left(dot), key.mid(dot + 1));
 }
 
-QJsonObject EncodeSpecial(const law::SpecialDeductionItems& s)
+std::optional<int> WholeNumber(const QJsonValue& v)
 {
-    const char* housing = s.housing == law::Housing::Loan   ? "loan"
-                          : s.housing == law::Housing::Rent ? "rent"
-                                                            : "none";
-    return {{"children", s.childrenInEducation},
-            {"childShare", s.childEducationShare},
-            {"infants", s.infants},
-            {"infantShare", s.infantShare},
-            {"degree", s.continuingDegree},
-            {"certificate", s.certificateObtained},
-            {"certificateMonth", s.certificateMonth},
-            {"housing", housing},
-            {"loanShare", s.housingLoanShare},
-            {"rentTier", s.rentTier},
-            {"elderlyOnlyChild", s.elderlyOnlyChild},
-            {"elderlyShare", Amount(s.elderlyShare)},
-            {"illness", Amount(s.seriousIllnessCost)}};
+    const double d = v.toDouble(-1);
+    if (!v.isDouble() || d < -1e9 || d > 1e9 || d != double(int(d)))
+        return std::nullopt;
+    return int(d);
+}
+
+// Whether a stored value reads as one the form takes, and if so puts it in place.
+bool DecodeField(const QJsonValue& v, const InputField& field, PlannerInputs& in)
+{
+    switch (field.kind) {
+    case FieldKind::Amount:
+    case FieldKind::WageAmount: {
+        const AmountReading r = ReadAmount(v.toString());
+        if (v.isString() && r.value)
+            MemberOf<Money>(field, in) = *r.value;
+        return v.isString() && r.value;
+    }
+    case FieldKind::BaseAmount: {
+        // null: none (the base follows the wage).
+        const AmountReading r = ReadAmount(v.toString());
+        if (v.isNull())
+            MemberOf<std::optional<Money>>(field, in).reset();
+        else if (v.isString() && r.value)
+            MemberOf<std::optional<Money>>(field, in) = r.value;
+        return v.isNull() || (v.isString() && r.value);
+    }
+    case FieldKind::Flag:
+        if (v.isBool())
+            MemberOf<bool>(field, in) = v.toBool();
+        return v.isBool();
+    case FieldKind::Choice:
+        for (const FieldChoice& choice : field.choices)
+            if (choice.profileWord && v.toString() == QLatin1String(choice.profileWord)) {
+                SetInteger(field, in, choice.value);
+                return true;
+            }
+        if (!field.choices.empty() && field.choices.front().profileWord)
+            return false;
+        break;
+    case FieldKind::Rate:
+    case FieldKind::Count:
+    case FieldKind::Month:
+        break;
+    }
+    const std::optional<int> n = WholeNumber(v);
+    if (n && FieldTakes(field, *n))
+        SetInteger(field, in, *n);
+    return n && FieldTakes(field, *n);
 }
 
 // Reads fields of one object into place, noting each that does not read.
@@ -74,50 +129,14 @@ public:
         return Reader(v.toObject(), prefix_ + QLatin1String(key) + QLatin1Char('.'), damaged_);
     }
 
-    void amount(const char* key, Money& into)
-    {
-        const QJsonValue v = object_.value(QLatin1String(key));
-        if (v.isUndefined())
-            return;
-        const AmountReading r = ReadAmount(v.toString());
-        if (v.isString() && r.value)
-            into = *r.value;
-        else
-            bad(key);
-    }
-    // null: none (the base follows the wage).
-    void optionalAmount(const char* key, std::optional<Money>& into)
-    {
-        const QJsonValue v = object_.value(QLatin1String(key));
-        if (v.isNull()) {
-            into.reset();
-        } else if (!v.isUndefined()) {
-            const AmountReading r = ReadAmount(v.toString());
-            if (v.isString() && r.value)
-                into = r.value;
-            else
-                bad(key);
-        }
-    }
     void number(const char* key, int& into, int lowest, int highest)
     {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined())
             return;
-        const double d = v.toDouble(-1);
-        if (v.isDouble() && d == int(d) && d >= lowest && d <= highest)
-            into = int(d);
-        else
-            bad(key);
-    }
-    // A share of a deduction: 50 or 100 percent.
-    void share(const char* key, int& into)
-    {
-        const QJsonValue v = object_.value(QLatin1String(key));
-        if (v.isUndefined())
-            return;
-        if (v.isDouble() && (v.toDouble() == 50 || v.toDouble() == 100))
-            into = v.toInt();
+        const std::optional<int> n = WholeNumber(v);
+        if (n && *n >= lowest && *n <= highest)
+            into = *n;
         else
             bad(key);
     }
@@ -129,8 +148,13 @@ public:
         else if (!v.isUndefined())
             bad(key);
     }
-    QString text(const char* key) const { return object_.value(QLatin1String(key)).toString(); }
-    bool has(const char* key) const { return object_.contains(QLatin1String(key)); }
+    // A declared input, from the key after its group.
+    void field(const QString& key, const InputField& field, PlannerInputs& in)
+    {
+        const QJsonValue v = object_.value(key);
+        if (!v.isUndefined() && !DecodeField(v, field, in))
+            damaged_ << prefix_ + key;
+    }
     void bad(const char* key) { damaged_ << prefix_ + QLatin1String(key); }
     const QJsonObject& object() const { return object_; }
 
@@ -139,53 +163,6 @@ private:
     QString prefix_;
     QStringList& damaged_;
 };
-
-void DecodeBase(Reader r, law::ContributionBase& base)
-{
-    r.optionalAmount("fixed", base.fixed);
-    r.amount("floor", base.floor);
-    r.amount("cap", base.cap);
-}
-
-void DecodeRates(Reader r, law::ContributionSetup& c)
-{
-    r.number("pension", c.employee.pension, 0, 10000);
-    r.number("medical", c.employee.medical, 0, 10000);
-    r.number("unemployment", c.employee.unemployment, 0, 10000);
-    r.number("housingFund", c.employee.housingFund, 0, 1200);
-    r.number("employerPension", c.employer.pension, 0, 10000);
-    r.number("employerMedical", c.employer.medical, 0, 10000);
-    r.number("employerUnemployment", c.employer.unemployment, 0, 10000);
-    r.number("employerInjury", c.employer.injury, 0, 10000);
-    r.number("employerHousingFund", c.employer.housingFund, 0, 1200);
-}
-
-void DecodeSpecial(Reader r, law::SpecialDeductionItems& s)
-{
-    r.number("children", s.childrenInEducation, 0, 20);
-    r.share("childShare", s.childEducationShare);
-    r.number("infants", s.infants, 0, 20);
-    r.share("infantShare", s.infantShare);
-    r.flag("degree", s.continuingDegree);
-    r.flag("certificate", s.certificateObtained);
-    r.number("certificateMonth", s.certificateMonth, 0, 12);
-    if (r.has("housing")) {
-        const QString h = r.text("housing");
-        if (h == QLatin1String("loan"))
-            s.housing = law::Housing::Loan;
-        else if (h == QLatin1String("rent"))
-            s.housing = law::Housing::Rent;
-        else if (h == QLatin1String("none"))
-            s.housing = law::Housing::None;
-        else
-            r.bad("housing");
-    }
-    r.share("loanShare", s.housingLoanShare);
-    r.number("rentTier", s.rentTier, 1, 3);
-    r.flag("elderlyOnlyChild", s.elderlyOnlyChild);
-    r.amount("elderlyShare", s.elderlyShare);
-    r.amount("illness", s.seriousIllnessCost);
-}
 
 void DecodeEditedWages(Reader r, PlannerInputs& in)
 {
@@ -202,6 +179,55 @@ void DecodeEditedWages(Reader r, PlannerInputs& in)
     }
 }
 
+// The word a profile stores for each kind of payment.
+constexpr std::array<const char*, 3> kPaymentWords = {"labour", "authors", "royalty"};
+
+// The payments of other comprehensive income: a list, so not one of the declared fields.
+QJsonArray EncodePayments(const std::vector<law::OtherPayment>& payments)
+{
+    QJsonArray array;
+    for (const law::OtherPayment& p : payments)
+        array.append(QJsonObject{{"month", p.month},
+                                 {"kind", kPaymentWords[law::IndexOf(p.kind)]},
+                                 {"amount", Amount(p.amount)},
+                                 {"payer", QString::fromStdString(p.payer)}});
+    return array;
+}
+
+std::optional<law::OtherPayment> DecodePayment(const QJsonObject& object)
+{
+    law::OtherPayment payment;
+    const std::optional<int> month = WholeNumber(object.value(QStringLiteral("month")));
+    const AmountReading amount = ReadAmount(object.value(QStringLiteral("amount")).toString());
+    const std::string kind = object.value(QStringLiteral("kind")).toString().toStdString();
+    const auto word = std::find(kPaymentWords.begin(), kPaymentWords.end(), kind);
+    if (!month || *month < 1 || *month > 12 || !amount.value || word == kPaymentWords.end())
+        return std::nullopt;
+    payment.month = *month;
+    payment.amount = *amount.value;
+    payment.kind = law::kPaymentKinds[static_cast<std::size_t>(word - kPaymentWords.begin())];
+    payment.payer = object.value(QStringLiteral("payer")).toString().toStdString();
+    return payment;
+}
+
+// Each payment that reads; one that does not is noted as damaged and left out.
+void DecodePayments(const QJsonValue& value, law::YearPlanInput& p, QStringList& damaged)
+{
+    if (value.isUndefined())
+        return;
+    if (!value.isArray()) {
+        damaged << QStringLiteral("payments");
+        return;
+    }
+    const QJsonArray array = value.toArray();
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        if (const auto payment = DecodePayment(array[i].toObject()))
+            p.payments.push_back(*payment);
+        else
+            damaged << QStringLiteral("payments[%1]").arg(i);
+    }
+}
+
 } // namespace
 
 QJsonObject EncodeInputs(const PlannerInputs& in)
@@ -211,26 +237,26 @@ QJsonObject EncodeInputs(const PlannerInputs& in)
     for (int m = 1; m <= 12; ++m)
         if (in.wageEdited[m - 1])
             edited.insert(QString::number(m), Amount(p.wages[m - 1]));
-    return {{"version", 1},
-            {"year", p.year},
-            {"firstMonth", p.firstMonthEmployed},
-            {"wage", Amount(in.wage)},
-            {"editedWages", edited},
-            {"bonus", Amount(p.bonus)},
-            {"bonusMonth", p.bonusMonth},
-            {"bonusCombined", p.bonusTreatment == law::BonusTreatment::Combined},
-            {"socialBase", EncodeBase(p.contributions.socialInsuranceBase)},
-            {"fundBase", EncodeBase(p.contributions.housingFundBase)},
-            {"rates", EncodeRates(p.contributions)},
-            {"special", EncodeSpecial(p.special)},
-            {"healthInsurance", Amount(p.other.commercialHealthInsurance)},
-            {"personalPension", Amount(p.other.personalPension)},
-            {"otherDeduction", Amount(p.other.other)},
-            {"wholeYearDeduction", p.wholeYearDeduction},
-            {"reconcileItemsForWholeYear", p.reconcileItemsForWholeYear},
-            {"otherIncome", Amount(p.otherIncome)},
-            {"otherContributions", Amount(p.otherSpecialDeduction)},
-            {"otherWithheld", Amount(p.otherWithheld)}};
+    QJsonObject top{{"version", 1},
+                    {"year", p.year},
+                    {"editedWages", edited},
+                    {"bonusCombined", p.bonusTreatment == law::BonusTreatment::Combined}};
+    QMap<QString, QJsonObject> groups;
+    groups[QStringLiteral("special")].insert(QStringLiteral("elderlyOnlyChild"),
+                                             p.special.elderlyOnlyChild);
+    for (const InputField& field : InputFields()) {
+        const auto [group, key] = SplitKey(field.profileKey);
+        (group.isEmpty() ? top : groups[group]).insert(key, EncodeField(field, in));
+    }
+    for (auto g = groups.cbegin(); g != groups.cend(); ++g)
+        top.insert(g.key(), g.value());
+    if (!p.payments.empty()) // written where there are any, so that others read as before
+        top.insert(QStringLiteral("payments"), EncodePayments(p.payments));
+    if (!p.severance.isZero() || !p.localAverageWage.isZero()) {
+        top.insert(QStringLiteral("severance"), Amount(p.severance));
+        top.insert(QStringLiteral("localAverageWage"), Amount(p.localAverageWage));
+    }
+    return top;
 }
 
 DecodedInputs DecodeInputs(const QJsonObject& object, int fallbackYear)
@@ -243,27 +269,36 @@ DecodedInputs DecodeInputs(const QJsonObject& object, int fallbackYear)
     out.inputs = DefaultInputs(year);
     PlannerInputs& in = out.inputs;
     law::YearPlanInput& p = in.plan;
-    r.number("firstMonth", p.firstMonthEmployed, 1, 12);
-    r.amount("wage", in.wage);
+    std::map<QString, Reader> groups;
+    for (const InputField& field : InputFields()) {
+        const auto [group, key] = SplitKey(field.profileKey);
+        if (group.isEmpty()) {
+            r.field(key, field, in);
+            continue;
+        }
+        if (!groups.contains(group))
+            groups.try_emplace(group, r.child(group.toLatin1().constData()));
+        groups.at(group).field(key, field, in);
+    }
     SpreadWage(in);
     DecodeEditedWages(r.child("editedWages"), in);
-    r.amount("bonus", p.bonus);
-    r.number("bonusMonth", p.bonusMonth, 1, 12);
     bool combined = false;
     r.flag("bonusCombined", combined);
     p.bonusTreatment = combined ? law::BonusTreatment::Combined : law::BonusTreatment::Separate;
-    DecodeBase(r.child("socialBase"), p.contributions.socialInsuranceBase);
-    DecodeBase(r.child("fundBase"), p.contributions.housingFundBase);
-    DecodeRates(r.child("rates"), p.contributions);
-    DecodeSpecial(r.child("special"), p.special);
-    r.amount("healthInsurance", p.other.commercialHealthInsurance);
-    r.amount("personalPension", p.other.personalPension);
-    r.amount("otherDeduction", p.other.other);
-    r.flag("wholeYearDeduction", p.wholeYearDeduction);
-    r.flag("reconcileItemsForWholeYear", p.reconcileItemsForWholeYear);
-    r.amount("otherIncome", p.otherIncome);
-    r.amount("otherContributions", p.otherSpecialDeduction);
-    r.amount("otherWithheld", p.otherWithheld);
+    groups.at(QStringLiteral("special")).flag("elderlyOnlyChild", p.special.elderlyOnlyChild);
+    // As the form takes it: a year before the whole-year deduction existed cannot have it.
+    if (!law::WholeYearDeductionFor(p.year))
+        p.wholeYearDeduction = false;
+    DecodePayments(object.value(QStringLiteral("payments")), p, damaged);
+    for (auto [key, into] : {std::pair{"severance", &p.severance},
+                             std::pair{"localAverageWage", &p.localAverageWage}}) {
+        const QJsonValue v = object.value(QLatin1String(key));
+        const AmountReading amount = ReadAmount(v.toString());
+        if (v.isString() && amount.value)
+            *into = *amount.value;
+        else if (!v.isUndefined())
+            damaged << QLatin1String(key);
+    }
     return out;
 }
 

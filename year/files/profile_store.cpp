@@ -58,28 +58,101 @@ ProfileStore::ProfileStore(SettingsStore& store, int fallbackYear)
 {
 }
 
-QStringList ProfileStore::names() const
+namespace {
+
+bool ComesBefore(const QString& a, const QString& b)
 {
-    QStringList found;
-    for (const QString& key : store_.keys(section()))
-        if (const auto name = NameOf(key))
-            found << *name;
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(found.begin(), found.end(),
-              [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
-    return found;
+    static const QCollator collator = [] {
+        QCollator c;
+        c.setNumericMode(true);
+        return c;
+    }();
+    return collator.compare(a, b) < 0;
 }
 
-std::optional<PlannerInputs> ProfileStore::read(const QString& key, QStringList* damaged) const
+bool ReadsAsJsonObject(const QString& text)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &error);
+    return error.error == QJsonParseError::NoError && doc.isObject();
+}
+
+} // namespace
+
+void ProfileStore::scanNames() const
+{
+    QStringList found;
+    unreadable_ = 0;
+    for (const QString& key : store_.keys(section())) {
+        if (!key.startsWith(kProfilePrefix))
+            continue;
+        // A damaged text stays listed under its name (choosing it says it cannot be read).
+        const auto name = NameOf(key);
+        if (name)
+            found << *name;
+        if (!name || !ReadsAsJsonObject(store_.read(section(), key, QString())))
+            ++unreadable_;
+    }
+    std::sort(found.begin(), found.end(), ComesBefore);
+    names_ = std::move(found);
+}
+
+const QStringList& ProfileStore::names() const
+{
+    if (!names_)
+        scanNames();
+    return *names_;
+}
+
+bool ProfileStore::contains(const QString& name) const
+{
+    const QStringList& all = names();
+    const auto at = std::lower_bound(all.begin(), all.end(), name, ComesBefore);
+    // The collator may hold two different texts equal; look at each of them.
+    for (auto it = at; it != all.end() && !ComesBefore(name, *it); ++it)
+        if (*it == name)
+            return true;
+    return false;
+}
+
+int ProfileStore::unreadableCount() const
+{
+    if (!names_)
+        scanNames();
+    return unreadable_;
+}
+
+void ProfileStore::insertName(const QString& name)
+{
+    if (!names_ || contains(name))
+        return;
+    names_->insert(std::upper_bound(names_->begin(), names_->end(), name, ComesBefore), name);
+}
+
+bool ProfileStore::write(const QString& key, const QString& text)
+{
+    // A fallback that differs from `text`, so that a missing entry is written.
+    const QString missing = text.isEmpty() ? QStringLiteral("-") : QString();
+    if (store_.read(section(), key, missing) == text)
+        return true;
+    return store_.save(section(), key, text);
+}
+
+std::optional<PlannerInputs> ProfileStore::read(const QString& key, QStringList* damaged,
+                                                bool* unreadable) const
 {
     const QString text = store_.read(section(), key, QString());
+    if (unreadable)
+        *unreadable = false;
     if (text.isEmpty())
         return std::nullopt;
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+        if (unreadable)
+            *unreadable = true;
         return std::nullopt;
+    }
     DecodedInputs decoded = DecodeInputs(doc.object(), fallbackYear_);
     if (damaged)
         *damaged = decoded.damaged;
@@ -94,12 +167,19 @@ std::optional<PlannerInputs> ProfileStore::load(const QString& name, QStringList
 bool ProfileStore::save(const QString& name, const PlannerInputs& inputs)
 {
     const QByteArray json = QJsonDocument(EncodeInputs(inputs)).toJson(QJsonDocument::Compact);
-    return store_.save(section(), KeyOf(name), QString::fromUtf8(json));
+    if (!write(KeyOf(name), QString::fromUtf8(json)))
+        return false;
+    insertName(name);
+    return true;
 }
 
 bool ProfileStore::remove(const QString& name)
 {
-    return store_.remove(section(), KeyOf(name));
+    if (!store_.remove(section(), KeyOf(name)))
+        return false;
+    if (names_)
+        names_->removeAll(name);
+    return true;
 }
 
 QString ProfileStore::lastUsed() const
@@ -109,18 +189,18 @@ QString ProfileStore::lastUsed() const
 
 bool ProfileStore::setLastUsed(const QString& name)
 {
-    return store_.save(section(), kLastUsed, name);
+    return write(kLastUsed, name);
 }
 
-std::optional<PlannerInputs> ProfileStore::current(QStringList* damaged) const
+std::optional<PlannerInputs> ProfileStore::current(QStringList* damaged, bool* unreadable) const
 {
-    return read(kCurrent, damaged);
+    return read(kCurrent, damaged, unreadable);
 }
 
 bool ProfileStore::saveCurrent(const PlannerInputs& inputs)
 {
     const QByteArray json = QJsonDocument(EncodeInputs(inputs)).toJson(QJsonDocument::Compact);
-    return store_.save(section(), kCurrent, QString::fromUtf8(json));
+    return write(kCurrent, QString::fromUtf8(json));
 }
 
 } // namespace tallyra::year

@@ -24,8 +24,13 @@ public:
     ProfileStore(SettingsStore& store, int fallbackYear);
 
     // The names of the stored profiles, sorted for people (by their Chinese pinyin where the
-    // locale collates so).
-    QStringList names() const;
+    // locale collates so). Read from the store once, then kept up to date by save() and
+    // remove(), so that asking per keystroke costs nothing with thousands of profiles.
+    const QStringList& names() const;
+    bool contains(const QString& name) const;
+    // How many profile entries of the store cannot be read at all: a damaged key (not listed)
+    // or a damaged text (listed). They are left in the store as they are.
+    int unreadableCount() const;
 
     // A profile's inputs; none when there is no such profile or its entry does not read at all.
     // Fields that do not read keep their defaults and are named in `damaged`.
@@ -36,15 +41,26 @@ public:
     QString lastUsed() const;
     bool setLastUsed(const QString& name);
 
-    // The inputs as the planner was left, restored at the next start.
-    std::optional<PlannerInputs> current(QStringList* damaged = nullptr) const;
+    // The inputs as the planner was left, restored at the next start. `unreadable` tells an
+    // entry that is there but does not read at all from one that is missing.
+    std::optional<PlannerInputs> current(QStringList* damaged = nullptr,
+                                         bool* unreadable = nullptr) const;
     bool saveCurrent(const PlannerInputs& inputs);
 
+    // Writes an entry of the planner's section only when its text changes, so that closing an
+    // unchanged planner leaves the settings file (and the user's comments in it) as it was.
+    bool write(const QString& key, const QString& text);
+
 private:
-    std::optional<PlannerInputs> read(const QString& key, QStringList* damaged) const;
+    std::optional<PlannerInputs> read(const QString& key, QStringList* damaged,
+                                      bool* unreadable = nullptr) const;
+    void scanNames() const;
+    void insertName(const QString& name);
 
     SettingsStore& store_;
     int fallbackYear_;
+    mutable std::optional<QStringList> names_;
+    mutable int unreadable_ = 0;
 };
 
 // A profile name is one line of at most 40 characters, not blank.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/form/field_row.h"
 
-#include "year/palette_colors.h"
+#include "year/planner_colours.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -11,6 +11,23 @@
 
 namespace tallyra::year {
 
+namespace {
+
+// Chinese text may break between any two characters, so that a reason one character longer than
+// its line would end with that character alone below it; word joiners (U+2060, not drawn) keep
+// the last three together.
+QString WithoutLoneLastCharacter(const QString& text)
+{
+    if (text.size() < 6)
+        return text;
+    QString joined = text;
+    joined.insert(text.size() - 1, QChar(0x2060));
+    joined.insert(text.size() - 2, QChar(0x2060));
+    return joined;
+}
+
+} // namespace
+
 QString WithoutAccessKey(const QString& caption)
 {
     static const QRegularExpression key(QStringLiteral("\\(&.\\)|&(?=.)"));
@@ -18,7 +35,7 @@ QString WithoutAccessKey(const QString& caption)
 }
 
 FieldRow::FieldRow(QFormLayout* form, const QString& caption,
-                   std::initializer_list<QWidget*> controls, std::initializer_list<QString> names)
+                   std::initializer_list<QWidget*> controls, const QStringList& names)
     : caption_(new QLabel(caption))
     , box_(new QWidget)
     , first_(nullptr)
@@ -44,6 +61,8 @@ FieldRow::FieldRow(QFormLayout* form, const QString& caption,
     for (QWidget* control : controls_)
         control->setAccessibleName(name != names.end() ? *name++ : plain);
     setHint(QString());
+    // On a narrow pane a row's boxes go below its caption rather than out of view.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     form->addRow(caption_, box_);
 }
 
@@ -72,7 +91,7 @@ QLabel* FieldRow::hint()
     return hint_;
 }
 
-void FieldRow::setLegal(const QString& text, const QString& detail)
+void FieldRow::showLegalLine(const QString& text, const QString& detail)
 {
     if (text.isEmpty() && !legal_)
         return;
@@ -84,7 +103,7 @@ void FieldRow::setLegal(const QString& text, const QString& detail)
 void FieldRow::setHint(const QString& text)
 {
     if (!text.isEmpty() || hint_) {
-        hint()->setText(text);
+        hint()->setText(WithoutLoneLastCharacter(text));
         hint_->setVisible(!text.isEmpty());
     }
     // On Linux a list box is announced by its chosen entry: its purpose goes in its

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <initializer_list>
@@ -23,7 +24,7 @@ public:
     // caption without it, or `names` when a row has several controls. Labels among `controls`
     // (units, words between boxes) are laid out but are not controls.
     FieldRow(QFormLayout* form, const QString& caption, std::initializer_list<QWidget*> controls,
-             std::initializer_list<QString> names = {});
+             const QStringList& names = {});
 
     QLabel* caption() const { return caption_; }
     QLabel* legal();
@@ -32,7 +33,7 @@ public:
     const QList<QWidget*>& controls() const { return controls_; }
 
     // The year's legal amount or a short rule, on one line; `detail` as its tooltip.
-    void setLegal(const QString& text, const QString& detail = QString());
+    void showLegalLine(const QString& text, const QString& detail = QString());
     // A refusal: shown in the warning colour and told to screen readers with the control.
     void showProblem(const QString& text);
     // A note on how an accepted value is taken (a cap, a rule that does not apply this year).

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "year/form/field_row.h"
+#include "year/form/input_fields.h"
 #include "year/form/planner_inputs.h"
 
 #include <QStringList>
@@ -21,6 +22,8 @@ class QSpinBox;
 class QVBoxLayout;
 
 namespace tallyra::year {
+
+class OtherIncomeInputs;
 
 // The form's controls, each with the object name of its member.
 struct InputControls {
@@ -112,13 +115,11 @@ private:
     void buildReconciliation();
     void connectChanges();
     void showYearLaw(int year);
+    void showWholeYearRule(int year);
     void showChoices();
 
-    void readIncome(PlannerInputs& in, QStringList& problems);
-    void readContributions(PlannerInputs& in, QStringList& problems);
-    void readSpecial(PlannerInputs& in, QStringList& problems);
-    void readOther(PlannerInputs& in, QStringList& problems);
-    void readReconciliation(PlannerInputs& in, QStringList& problems);
+    void readUndeclared(PlannerInputs& in);
+    void checkLimits(const InputField& field, const PlannerInputs& in, QStringList& problems);
     void checkAcross(PlannerInputs& in, QStringList& problems);
     void noteCaps(const PlannerInputs& in);
     law::Money readMoney(QLineEdit* edit, QStringList& problems,
@@ -126,18 +127,35 @@ private:
 
     QLineEdit* moneyEdit(const char* name, const QString& placeholder = QString());
     QLineEdit* rateEdit(const char* name);
+    QSpinBox* countSpin(const InputField& field);
+    QComboBox* choiceBox(const InputField& field);
+    QWidget* box(const char* objectName);
+    template <typename Box> Box* made(const char* objectName)
+    {
+        return static_cast<Box*>(box(objectName));
+    }
     FieldRow* row(const QString& caption, std::initializer_list<QWidget*> controls,
                   std::initializer_list<QString> names = {});
+    FieldRow* fieldRow(QWidget* control);
     FieldRow* rowOf(QWidget* control) const;
+    const InputField* declaredFor(const QWidget* control) const;
+
+    void readField(const InputField& field, QWidget* box, PlannerInputs& in, QStringList& problems);
+    void setField(const InputField& field, QWidget* box, const PlannerInputs& in);
 
     int latestYear_;
     QVBoxLayout* groups_ = nullptr;
     QFormLayout* form_ = nullptr; // the group being built
     std::vector<std::unique_ptr<FieldRow>> rows_;
+    std::vector<QWidget*> boxes_; // the box of each declared input, in the order declared
     std::array<std::optional<law::Money>, 12> edits_{};
     bool filling_ = false;
+    bool separateChosen_ = false; // the separate treatment, set aside for a year without it
+    // The whole-year deduction as chosen while a year without it greys the box out.
+    bool wholeYearWanted_ = false;
 
     InputControls c_;
+    OtherIncomeInputs* others_ = nullptr; // payments of other income, severance pay
 };
 
 } // namespace tallyra::year

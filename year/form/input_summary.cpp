@@ -114,6 +114,20 @@ QStringList InputSummary(const PlannerInputs& in)
         lines << QStringLiteral("本年其他收入：%1 元，其上社保公积金 %2 元，已预扣个税 %3 元")
                      .arg(ShortAmount(p.otherIncome), ShortAmount(p.otherSpecialDeduction),
                           ShortAmount(p.otherWithheld));
+    QStringList payments;
+    for (const law::OtherPayment& payment : p.payments) {
+        const QString payer = QString::fromStdString(payment.payer);
+        payments << QStringLiteral("%1月 %2 %3 元%4")
+                        .arg(payment.month)
+                        .arg(QString::fromUtf8(law::PaymentKindName(payment.kind)),
+                             ShortAmount(payment.amount),
+                             payer.isEmpty() ? QString() : QStringLiteral("（%1）").arg(payer));
+    }
+    if (!payments.isEmpty())
+        lines << QStringLiteral("其他综合所得：") + payments.join(QStringLiteral("；"));
+    if (!p.severance.isZero())
+        lines << QStringLiteral("离职补偿金：%1 元，当地上年职工平均工资 %2 元")
+                     .arg(ShortAmount(p.severance), ShortAmount(p.localAverageWage));
     return lines;
 }
 

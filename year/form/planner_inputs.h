@@ -14,6 +14,8 @@ struct PlannerInputs {
     law::YearPlanInput plan;
     law::Money wage;                   // the wage of the form
     std::array<bool, 12> wageEdited{}; // months whose wage was set in the table
+    // Unsaved changes: the inputs differ from those last saved or loaded.
+    bool operator==(const PlannerInputs&) const = default;
 };
 
 // The inputs of a new planner: `year`, a wage of 10,000, the common contribution rates, no
@@ -22,7 +24,5 @@ PlannerInputs DefaultInputs(int year);
 
 // Puts the form's wage into every month not edited in the table.
 void SpreadWage(PlannerInputs& inputs);
-
-bool SameInputs(const PlannerInputs& a, const PlannerInputs& b);
 
 } // namespace tallyra::year

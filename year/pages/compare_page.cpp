@@ -74,9 +74,9 @@ ComparePage::ComparePage(Loader load, QWidget* parent)
         rows << QString::fromUtf8(f.name);
     table_->setVerticalHeaderLabels(rows);
 
-    auto* one = new QLabel(QStringLiteral("方案一(&1)"));
+    auto* one = new QLabel(QStringLiteral("方案一(&T)"));
     one->setBuddy(left_);
-    auto* two = new QLabel(QStringLiteral("方案二(&2)"));
+    auto* two = new QLabel(QStringLiteral("方案二(&R)"));
     two->setBuddy(right_);
     auto* line = new QHBoxLayout;
     line->addWidget(one);

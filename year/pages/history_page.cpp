@@ -3,7 +3,7 @@
 
 #include "year/amount_text.h"
 #include "year/pages/month_chart.h"
-#include "year/palette_colors.h"
+#include "year/planner_colours.h"
 
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>

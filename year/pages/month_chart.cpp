@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/pages/month_chart.h"
 
-#include "year/palette_colors.h"
+#include "year/planner_colours.h"
 
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>

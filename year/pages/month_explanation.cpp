@@ -4,6 +4,7 @@
 #include "law/bonus.h"
 #include "law/laws.h"
 #include "year/amount_text.h"
+#include "year/pages/figure_table.h"
 
 #include <QStringList>
 
@@ -12,27 +13,6 @@ namespace tallyra::year {
 using law::Money;
 
 namespace {
-
-class Lines {
-public:
-    void add(const QString& words, const QString& figure = QString(), bool strong = false)
-    {
-        const QString cell = strong ? QStringLiteral("<b>%1</b>") : QStringLiteral("%1");
-        html_ += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td></tr>")
-                     .arg(cell.arg(words.toHtmlEscaped()), cell.arg(figure.toHtmlEscaped()));
-    }
-    void add(const QString& words, Money figure, bool strong = false)
-    {
-        add(words, GroupedAmount(figure), strong);
-    }
-    QString html() const
-    {
-        return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">%1</table>").arg(html_);
-    }
-
-private:
-    QString html_;
-};
 
 QString MonthSpan(int first, int last)
 {
@@ -58,7 +38,7 @@ QString SpecialItems(const law::MonthPlan& m)
                            : QStringLiteral("本月") + items.join(QStringLiteral("、"));
 }
 
-void BonusLines(Lines& lines, const law::MonthPlan& m, int year)
+void BonusLines(FigureTable& lines, const law::MonthPlan& m, int year)
 {
     if (m.bonus.isZero())
         return;
@@ -106,7 +86,7 @@ QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan,
     const law::WithholdingStep& s = m.step;
     const law::CumulativeFigures& c = s.cumulative;
     const int first = input.firstMonthEmployed;
-    Lines lines;
+    FigureTable lines;
     lines.add(QStringLiteral("累计收入（%1工资%2）")
                   .arg(MonthSpan(first, month),
                        plan.bonusTreatment == law::BonusTreatment::Combined &&
@@ -144,7 +124,8 @@ QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan,
                   .arg(ShortAmount(s.bracket.quickDeduction)),
               s.cumulativeTax);
     lines.add(month > first ? QStringLiteral("减：已预扣（%1）").arg(MonthSpan(first, month - 1))
-                            : QStringLiteral("减：已预扣（本年首月，无）"),
+              : first == 1 ? QStringLiteral("减：已预扣（本年首月，无）")
+                           : QStringLiteral("减：已预扣（本单位首月，无）"),
               s.alreadyWithheld);
     lines.add(QStringLiteral("＝ 本月应预扣预缴税额"), s.withheld, true);
     if (!s.notRefunded.isZero())
@@ -162,8 +143,7 @@ QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan,
                     "此后各月按新的预扣率计算，所以到手收入比前几个月少。</p>")
                     .arg(plan.months[month - 2].step.bracket.ratePercent)
                     .arg(s.bracket.ratePercent);
-    html += QStringLiteral("<p><small>依据：%1</small></p>")
-                .arg(QString::fromUtf8(law::CumulativeMethodSource()).toHtmlEscaped());
+    html += HtmlSourceNote(QString::fromUtf8(law::CumulativeMethodSource()));
     return html;
 }
 

@@ -8,9 +8,14 @@
 // The year's bonus comparison and annual reconciliation in words, as rich text.
 namespace tallyra::year {
 
+// Where a text is read: on the screen beside the form, or on paper, where pointing at a control
+// means nothing.
+enum class Medium { Screen, Paper };
+
 // Separate against combined, which is better and by how much, the cliff a bonus lies in and
 // where it ends; from 2028 that only the combined treatment remains, and why.
-QString DescribeBonus(const law::YearPlanInput& input, const law::YearPlan& plan);
+QString DescribeBonus(const law::YearPlanInput& input, const law::YearPlan& plan,
+                      Medium medium = Medium::Screen);
 
 // The annual reconciliation: the year's income and every deduction, the tax on the annual
 // table, what was withheld, and the refund or the payment (and whether a small one is let go).

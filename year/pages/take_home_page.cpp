@@ -2,7 +2,7 @@
 #include "year/pages/take_home_page.h"
 
 #include "year/amount_text.h"
-#include "year/palette_colors.h"
+#include "year/planner_colours.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -23,7 +23,7 @@ TakeHomePage::TakeHomePage(QWidget* parent)
     , hint_(new QLabel)
     , summary_(new QLabel)
     , table_(new QTableWidget(12, 3))
-    , applyButton_(new QPushButton(QStringLiteral("把这些工资填入明细表(&F)")))
+    , applyButton_(new QPushButton(QStringLiteral("把这些工资填入明细表(&R)")))
 {
     targetEdit_->setObjectName(QStringLiteral("takeHomeEdit"));
     targetEdit_->setAccessibleName(QStringLiteral("我想每月到手"));
@@ -43,7 +43,7 @@ TakeHomePage::TakeHomePage(QWidget* parent)
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     applyButton_->setObjectName(QStringLiteral("applyTakeHomeButton"));
 
-    auto* caption = new QLabel(QStringLiteral("我想每月到手(&X)"));
+    auto* caption = new QLabel(QStringLiteral("我想每月到手(&T)"));
     caption->setBuddy(targetEdit_);
     auto* line = new QHBoxLayout;
     line->addWidget(caption);
@@ -98,11 +98,13 @@ void TakeHomePage::recompute()
             planned.wages[m - 1] = *wages_[m - 1];
     const law::YearPlan plan = law::PlanYear(planned);
     std::optional<Money> lowest, highest;
+    int firstMonth = 0;
     for (int m = 1; m <= 12; ++m) {
         table_->setItem(m - 1, 0, new QTableWidgetItem(QStringLiteral("%1月").arg(m)));
         if (!wages_[m - 1])
             continue;
         const Money wage = *wages_[m - 1];
+        firstMonth = firstMonth ? firstMonth : m;
         lowest = lowest ? std::min(*lowest, wage) : wage;
         highest = highest ? std::max(*highest, wage) : wage;
         for (const auto& [column, amount] :
@@ -123,14 +125,21 @@ void TakeHomePage::recompute()
         return;
     }
     applyButton_->setEnabled(true);
+    // The first month's wage and December's, as the table lists them: a deduction taken in one
+    // month (a certificate's) can make a month between them the lowest or the highest.
+    const Money first = *wages_[firstMonth - 1];
+    const Money last = *wages_[11];
     summary_->setText(
         *lowest == *highest
             ? QStringLiteral("每月税前工资 %1 元即可每月到手 %2 元。")
                   .arg(GroupedAmount(*lowest), GroupedAmount(*target.value))
-            : QStringLiteral(
-                  "每月到手 %1 元，所需税前工资从 %2 元升到 %3 元：累计收入越多，预扣税率越高。")
-                  .arg(GroupedAmount(*target.value), GroupedAmount(*lowest),
-                       GroupedAmount(*highest)));
+            : QStringLiteral("每月到手 %1 元，所需税前工资从%2月的 %3 元%4到12月的 %5 元：累计"
+                             "收入越多，预扣税率越高。")
+                  .arg(GroupedAmount(*target.value))
+                  .arg(firstMonth)
+                  .arg(GroupedAmount(first),
+                       last < first ? QStringLiteral("降") : QStringLiteral("升"),
+                       GroupedAmount(last)));
 }
 
 } // namespace tallyra::year

@@ -2,7 +2,7 @@
 #include "year/pages/year_table_model.h"
 
 #include "year/amount_text.h"
-#include "year/palette_colors.h"
+#include "year/planner_colours.h"
 
 #include <QFont>
 
@@ -15,9 +15,10 @@ YearTableModel::YearTableModel(QObject* parent)
 {
 }
 
-void YearTableModel::setPlan(std::optional<law::YearPlan> plan)
+void YearTableModel::setPlan(std::optional<law::YearPlan> plan, bool current)
 {
     plan_ = std::move(plan);
+    current_ = current;
     emit dataChanged(index(0, 0), index(kTotalsRow, ColumnCount - 1));
 }
 
@@ -179,7 +180,11 @@ QVariant YearTableModel::data(const QModelIndex& index, int role) const
     case ExportRole:
         return exportText(row, column);
     case Qt::AccessibleTextRole:
-        return accessibleText(row, column);
+        return current_ || column == Month
+                   ? accessibleText(row, column)
+                   : accessibleText(row, column) + QStringLiteral("（上次的结果）");
+    case Qt::ForegroundRole:
+        return current_ || column == Month ? QVariant() : palette_.color(QPalette::PlaceholderText);
     case Qt::TextAlignmentRole:
         return column == Month ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                : int(Qt::AlignRight | Qt::AlignVCenter);

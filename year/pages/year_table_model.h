@@ -37,8 +37,11 @@ public:
 
     explicit YearTableModel(QObject* parent = nullptr);
 
-    // None while the inputs are refused: the months are listed, their figures left empty.
-    void setPlan(std::optional<law::YearPlan> plan);
+    // None before any inputs were sound: the months are listed, their figures left empty. A plan
+    // not `current` is the last one of sound inputs, shown in the placeholder colour and read
+    // to screen readers as the last result while a box is refused.
+    void setPlan(std::optional<law::YearPlan> plan, bool current = true);
+    bool current() const { return current_; }
     const std::optional<law::YearPlan>& plan() const { return plan_; }
     // The palette the step-up marks are tinted from.
     void setPalette(const QPalette& palette);
@@ -68,6 +71,7 @@ private:
     bool employed(int row) const;
 
     std::optional<law::YearPlan> plan_;
+    bool current_ = true;
     QPalette palette_;
 };
 

@@ -5,7 +5,7 @@
 #include "year/pages/line_header.h"
 #include "year/pages/month_explanation.h"
 #include "year/pages/year_table_model.h"
-#include "year/palette_colors.h"
+#include "year/planner_colours.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -29,9 +29,12 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     , model_(model)
     , table_(new QTableView)
     , fromEdit_(new QLineEdit)
-    , fromButton_(new QPushButton(QStringLiteral("应用(&A)")))
+    // No access key of its own: Enter in the amount applies it, and the window has no letter
+    // or digit left over.
+    , fromButton_(new QPushButton(QStringLiteral("应用")))
     , clearButton_(new QPushButton(QStringLiteral("恢复每月相同(&R)")))
     , fromHint_(new QLabel)
+    , staleNote_(new QLabel)
     , explanation_(new QTextBrowser)
 {
     table_->setObjectName(QStringLiteral("yearTable"));
@@ -40,7 +43,8 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     table_->setAccessibleDescription(
         QStringLiteral("每月一行，最后一行为全年合计；工资一栏可按 F2 修改"));
     table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Cells, so that the cell the keys go to (F2 edits a wage) is the one marked.
+    table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
@@ -63,6 +67,8 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     fromButton_->setObjectName(QStringLiteral("wagesFromButton"));
     clearButton_->setObjectName(QStringLiteral("clearWageEditsButton"));
     fromHint_->setObjectName(QStringLiteral("wagesFromHint"));
+    // A long reason wraps onto a second line instead of widening the window.
+    fromHint_->setWordWrap(true);
     auto* caption = new QLabel(QStringLiteral("从所选月份起工资都改为(&T)"));
     caption->setBuddy(fromEdit_);
     auto* line = new QHBoxLayout;
@@ -83,7 +89,11 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     split_->setStretchFactor(1, 1);
     split_->setChildrenCollapsible(false);
     split_->installEventFilter(this);
+    staleNote_->setObjectName(QStringLiteral("staleResultsNote"));
+    staleNote_->setWordWrap(true);
+    staleNote_->hide();
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(staleNote_);
     layout->addWidget(split_, 1);
     layout->addLayout(line);
 
@@ -139,7 +149,7 @@ int YearTablePage::textWidth(const QString& text, bool bold)
 void YearTablePage::fitColumns()
 {
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) +
-                        fontMetrics().horizontalAdvance(QStringLiteral("00"));
+                        fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const QFontMetrics headerFont(table_->horizontalHeader()->font());
     const int columns = model_->columnCount();
     QList<int> widths;
@@ -209,8 +219,23 @@ void YearTablePage::selectMonth(int month)
 void YearTablePage::refresh(const PlannerState& state)
 {
     state_ = &state;
+    showWhetherCurrent();
     explainSelected();
     checkWagesFrom();
+}
+
+// Above a table that still shows the last sound year: that it is not the inputs' own, and why.
+void YearTablePage::showWhetherCurrent()
+{
+    const bool stale = !state_->plan && model_->plan();
+    staleNote_->setVisible(stale);
+    if (!stale)
+        return;
+    staleNote_->setText(QStringLiteral("输入有误，表中仍是上次的结果（灰色），不是当前输入的：") +
+                        state_->problems.join(QStringLiteral("；")));
+    QPalette palette = staleNote_->palette();
+    palette.setColor(QPalette::WindowText, WarningText(this->palette()));
+    staleNote_->setPalette(palette);
 }
 
 void YearTablePage::showWageProblem(const QString& reason)

@@ -49,6 +49,7 @@ signals:
 
 private:
     void explainSelected();
+    void showWhetherCurrent();
     void fitColumns();
     int textWidth(const QString& text, bool bold);
     void shareHeight();
@@ -60,6 +61,7 @@ private:
     QPushButton* fromButton_;
     QPushButton* clearButton_;
     QLabel* fromHint_;
+    QLabel* staleNote_;
     QTextBrowser* explanation_;
     QSplitter* split_ = nullptr;
     bool sized_ = false;

@@ -238,6 +238,14 @@ private slots:
         QTest::newRow("whole-year deduction changed")
             << header + "E1,2026-01,1,,是\nE1,2026-02,1,,否\n"
             << "第 3 行，列“全年减除6万”：与工号“E1”本年此前的“是”不一致";
+        QTest::newRow("whole-year deduction before 2021")
+            << header + "E1,2020-12,1,,是\n"
+            << "第 2 行，列“全年减除6万”：2020-12 不能选“全年减除6万”："
+               "国家税务总局公告2020年第19号自 2021-01-01 起施行";
+        QTest::newRow("whole-year deduction in 2019, a later line")
+            << header + good + "E2,2019-01,1,,是\n"
+            << "第 3 行，列“全年减除6万”：2019-01 不能选“全年减除6万”："
+               "国家税务总局公告2020年第19号自 2021-01-01 起施行";
         QTest::newRow("whole-year deduction not yes or no")
             << header + "E1,2026-01,1,,Y\n"
             << "第 2 行，列“全年减除6万”：“Y”应为“是”或“否”";

@@ -4,13 +4,12 @@
 #include <QColor>
 #include <QPalette>
 
-// Colours of the year planner taken from the palette in force, so that warnings, marks and the
-// chart read well on light and dark themes alike.
+// The year planner's own colours, taken from the palette in force and held to the contrasts the
+// windows keep (ui/contrast.h), so that warnings, marks and the chart read well on light and
+// dark themes alike.
 namespace tallyra::year {
 
-// The WCAG contrast ratio of two colours, 1 to 21.
-double ContrastRatio(const QColor& a, const QColor& b);
-
+// A palette whose window the classic black text does not read on.
 bool IsDarkPalette(const QPalette& palette);
 
 // A red for refusals and warnings with at least 4.5:1 against the palette's window and base.

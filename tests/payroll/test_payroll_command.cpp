@@ -89,7 +89,8 @@ private slots:
         QCOMPARE(listed.split("、"), added);
         QVERIFY(help.contains("按累计预扣法（国家税务总局公告2018年第61号）"));
         QVERIFY(help.contains("YYYY-MM，2019-01 起"));
-        QVERIFY(help.contains("全年减除6万   可选，是/否，空为否（国家税务总局公告2020年第19号）"));
+        QVERIFY(help.contains(
+            "全年减除6万   可选，是/否，空为否（国家税务总局公告2020年第19号，2021-01 起）"));
     }
 
     void withholdsIntoANewFile()

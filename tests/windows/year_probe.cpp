@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The year planner's real window on the real settings store (on Windows the registry,
+// HKEY_CURRENT_USER\Software\Tallyra\YearPlanner), driven as a user does, printing what the user
+// would have seen, one line each: check_year_registry.sh sets the registry up with Wine's reg.exe
+// and reads it back independently.
+//
+//   year_probe save <name>   types the realistic year and saves it as the profile <name>
+//   year_probe open <name>   starts the planner, opens the profile <name> and prints its inputs
+//   year_probe start         starts the planner and prints what it restored and said
+//   year_probe font          the faces the planner puts first, as its main() does
+//   year_probe print         文件 → 打印's printer dialog, as the program opens it
+#include "platform/settings_store.h"
+#include "tests/support/recording_message_boxes.h"
+#include "tests/year/year_driver.h"
+#include "ui/interface_font.h"
+#include "year/form/input_form.h"
+#include "year/year_dialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include <cstdio>
+
+using namespace tallyra;
+
+namespace {
+
+void print(const QString& line)
+{
+    std::fputs(line.toUtf8().append('\n').constData(), stdout);
+    std::fflush(stdout);
+}
+
+// The profiles offered, the inputs shown, and every message, hint and status line.
+void printWindow(test::YearDriver& d)
+{
+    auto* box = d.control<QComboBox>(QStringLiteral("profileBox"));
+    QStringList names;
+    for (int i = 0; i < box->count(); ++i)
+        names << box->itemText(i);
+    print(QStringLiteral("profiles: ") + names.join(QStringLiteral(" | ")));
+    if (const auto& in = d.window().inputs()) {
+        const auto money = [](law::Money m) { return QString::fromStdString(m.toString()); };
+        print(QStringLiteral("wage: ") + money(in->wage));
+        print(QStringLiteral("bonus: %1 in month %2")
+                  .arg(money(in->plan.bonus))
+                  .arg(in->plan.bonusMonth));
+        print(QStringLiteral("children: %1").arg(in->plan.special.childrenInEducation));
+    } else {
+        print(
+            QStringLiteral("inputs: none (%1)").arg(d.window().problems().join(QLatin1Char(';'))));
+    }
+    if (const QString hint = d.control<QLabel>(QStringLiteral("profileHint"))->text();
+        d.control<QLabel>(QStringLiteral("profileHint"))->isVisibleTo(&d.window()) &&
+        !hint.isEmpty())
+        print(QStringLiteral("hint: ") + hint);
+    if (const QString status = d.window().statusBar()->currentMessage(); !status.isEmpty())
+        print(QStringLiteral("status: ") + status);
+    for (const QString& text : d.messages().shown)
+        print(QStringLiteral("message: ") + text);
+}
+
+int save(const QString& name)
+{
+    QtSettingsStore store;
+    test::YearDriver d(store);
+    d.enterRealisticYear();
+    d.control<QComboBox>(QStringLiteral("profileBox"))->setEditText(name);
+    d.control<QPushButton>(QStringLiteral("saveProfileButton"))->click();
+    printWindow(d);
+    return 0;
+}
+
+int open(const QString& name)
+{
+    QtSettingsStore store;
+    test::YearDriver d(store);
+    auto* box = d.control<QComboBox>(QStringLiteral("profileBox"));
+    const int index = box->findText(name);
+    if (index < 0) {
+        print(QStringLiteral("no profile ") + name);
+        return 1;
+    }
+    box->setCurrentIndex(index);
+    emit box->activated(index); // as a user choosing it in the list
+    printWindow(d);
+    return 0;
+}
+
+int start()
+{
+    QtSettingsStore store;
+    test::YearDriver d(store);
+    printWindow(d);
+    return 0;
+}
+
+int font()
+{
+    AddChineseFace();
+    const QFont font = QApplication::font();
+    print(QStringLiteral("first face: ") + font.families().value(0));
+    print(QStringLiteral("matched: ") + QFontInfo(font).family());
+    return 0;
+}
+
+int print()
+{
+    test::RecordingMessageBoxes messages;
+    year::QtYearDialogs dialogs(messages);
+    QPrinter printer(QPrinter::HighResolution);
+    ::print(dialogs.choosePrinter(nullptr, printer) ? QStringLiteral("printer chosen")
+                                                    : QStringLiteral("no printer chosen"));
+    for (const QString& text : messages.shown)
+        ::print(QStringLiteral("message: ") + text);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList arguments = QApplication::arguments().mid(1);
+    const QString command = arguments.value(0);
+    if (command == QLatin1String("save") && arguments.size() == 2)
+        return save(arguments.at(1));
+    if (command == QLatin1String("open") && arguments.size() == 2)
+        return open(arguments.at(1));
+    if (command == QLatin1String("start") && arguments.size() == 1)
+        return start();
+    if (command == QLatin1String("font") && arguments.size() == 1)
+        return font();
+    if (command == QLatin1String("print") && arguments.size() == 1)
+        return print();
+    std::fputs("usage: year_probe save <name> | open <name> | start | font | print\n", stderr);
+    return 2;
+}

@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "year/form/input_fields.h"
+
+#include "law/parameters.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstring>
+#include <vector>
+
+namespace tallyra::year {
+
+using law::Money;
+
+namespace {
+
+// The member of the inputs a field stands for: `in.` followed by `path`.
+#define TALLYRA_MEMBER(type, path) +[](PlannerInputs& in) -> type& { return in.path; }
+
+constexpr FieldChoice kShares[] = {{"本人扣 100%", 100}, {"本人扣 50%", 50}};
+constexpr FieldChoice kRentTiers[] = {
+    {"直辖市、省会等城市", 1}, {"户籍人口超过100万的城市", 2}, {"户籍人口不超过100万的城市", 3}};
+constexpr FieldChoice kHousings[] = {{"无", int(law::Housing::None), "none"},
+                                     {"住房贷款利息", int(law::Housing::Loan), "loan"},
+                                     {"住房租金", int(law::Housing::Rent), "rent"}};
+
+// Insurance rates may be anything from 0 to 100 %.
+constexpr int kHighestRate = 100'00;
+
+std::vector<InputField> MakeIncomeFields()
+{
+    using K = FieldKind;
+    return {
+        {"firstMonthBox", "firstMonth", "入职月份(&M)", K::Month,
+         TALLYRA_MEMBER(int, plan.firstMonthEmployed), 1, 12},
+        {"wageEdit", "wage", "月工资(&W)", K::WageAmount, TALLYRA_MEMBER(Money, wage), 0, 0, false,
+         "元"},
+        {"bonusEdit", "bonus", "年终奖", K::Amount, TALLYRA_MEMBER(Money, plan.bonus), 0, 0, false,
+         nullptr, "0"},
+        {"bonusMonthBox", "bonusMonth", "年终奖发放月份", K::Month,
+         TALLYRA_MEMBER(int, plan.bonusMonth), 1, 12},
+    };
+}
+
+std::vector<InputField> MakeBaseFields()
+{
+    using K = FieldKind;
+    return {
+        {"socialBaseEdit", "socialBase.fixed", "社保基数(&K)", K::BaseAmount,
+         TALLYRA_MEMBER(std::optional<Money>, plan.contributions.socialInsuranceBase.fixed), 0, 0,
+         false, "元", "按工资"},
+        {"socialFloorEdit", "socialBase.floor", "社保基数下限", K::Amount,
+         TALLYRA_MEMBER(Money, plan.contributions.socialInsuranceBase.floor), 0, 0, false, nullptr,
+         "无下限"},
+        {"socialCapEdit", "socialBase.cap", "社保基数上限", K::Amount,
+         TALLYRA_MEMBER(Money, plan.contributions.socialInsuranceBase.cap), 0, 0, false, nullptr,
+         "无上限"},
+        {"fundBaseEdit", "fundBase.fixed", "公积金基数(&G)", K::BaseAmount,
+         TALLYRA_MEMBER(std::optional<Money>, plan.contributions.housingFundBase.fixed), 0, 0,
+         false, "元", "按工资"},
+        {"fundFloorEdit", "fundBase.floor", "公积金基数下限", K::Amount,
+         TALLYRA_MEMBER(Money, plan.contributions.housingFundBase.floor), 0, 0, false, nullptr,
+         "无下限"},
+        {"fundCapEdit", "fundBase.cap", "公积金基数上限", K::Amount,
+         TALLYRA_MEMBER(Money, plan.contributions.housingFundBase.cap), 0, 0, false, nullptr,
+         "无上限"},
+    };
+}
+
+std::vector<InputField> MakeRateFields()
+{
+    using K = FieldKind;
+    // The housing fund is paid at 5 % to 12 % of its base by each side, or not at all.
+    const int fundLowest = law::kHousingFundRateFloor.latest().value;
+    const int fundHighest = law::kHousingFundRateCap.latest().value;
+    return {
+        {"pensionRateEdit", "rates.pension", "养老保险个人比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employee.pension), 0, kHighestRate, false, "%"},
+        {"employerPensionRateEdit", "rates.employerPension", "养老保险单位比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employer.pension), 0, kHighestRate, false, "%"},
+        {"medicalRateEdit", "rates.medical", "医疗保险个人比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employee.medical), 0, kHighestRate, false, "%"},
+        {"employerMedicalRateEdit", "rates.employerMedical", "医疗保险单位比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employer.medical), 0, kHighestRate, false, "%"},
+        {"unemploymentRateEdit", "rates.unemployment", "失业保险个人比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employee.unemployment), 0, kHighestRate, false,
+         "%"},
+        {"employerUnemploymentRateEdit", "rates.employerUnemployment", "失业保险单位比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employer.unemployment), 0, kHighestRate, false,
+         "%"},
+        {"employerInjuryRateEdit", "rates.employerInjury", "工伤保险单位比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employer.injury), 0, kHighestRate, false, "%"},
+        {"fundRateEdit", "rates.housingFund", "住房公积金个人比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employee.housingFund), fundLowest, fundHighest,
+         true, "%"},
+        {"employerFundRateEdit", "rates.employerHousingFund", "住房公积金单位比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employer.housingFund), fundLowest, fundHighest,
+         true, "%"},
+    };
+}
+
+std::vector<InputField> MakeSpecialFields()
+{
+    using K = FieldKind;
+    return {
+        {"childrenSpin", "special.children", "子女教育人数", K::Count,
+         TALLYRA_MEMBER(int, plan.special.childrenInEducation), 0, 10, false, "人"},
+        {"childShareBox", "special.childShare", "子女教育扣除比例", K::Choice,
+         TALLYRA_MEMBER(int, plan.special.childEducationShare), 0, 0, false, nullptr, nullptr,
+         kShares},
+        {"infantSpin", "special.infants", "婴幼儿照护人数", K::Count,
+         TALLYRA_MEMBER(int, plan.special.infants), 0, 10, false, "人"},
+        {"infantShareBox", "special.infantShare", "婴幼儿照护扣除比例", K::Choice,
+         TALLYRA_MEMBER(int, plan.special.infantShare), 0, 0, false, nullptr, nullptr, kShares},
+        {"degreeCheck", "special.degree", "学历（学位）继续教育(&X)", K::Flag,
+         TALLYRA_MEMBER(bool, plan.special.continuingDegree), 0, 0, false, nullptr, "在读"},
+        {"certificateCheck", "special.certificate", "职业资格证书", K::Flag,
+         TALLYRA_MEMBER(bool, plan.special.certificateObtained), 0, 0, false, nullptr, "本年取得"},
+        // The month's items read "3月预扣时扣除".
+        {"certificateMonthBox", "special.certificateMonth", "职业资格证书扣除月份", K::Month,
+         TALLYRA_MEMBER(int, plan.special.certificateMonth), 0, 12, false, "预扣时扣除",
+         "汇算时扣除"},
+        {"housingBox", "special.housing", "住房", K::Choice,
+         TALLYRA_MEMBER(law::Housing, plan.special.housing), 0, 0, false, nullptr, nullptr,
+         kHousings},
+        {"loanShareBox", "special.loanShare", "住房贷款利息扣除比例", K::Choice,
+         TALLYRA_MEMBER(int, plan.special.housingLoanShare), 0, 0, false, nullptr, nullptr,
+         kShares},
+        {"rentTierBox", "special.rentTier", "住房租金城市", K::Choice,
+         TALLYRA_MEMBER(int, plan.special.rentTier), 0, 0, false, nullptr, nullptr, kRentTiers},
+        {"elderlyShareEdit",
+         "special.elderlyShare",
+         "赡养老人每月分摊额",
+         K::Amount,
+         TALLYRA_MEMBER(Money, plan.special.elderlyShare),
+         0,
+         0,
+         false,
+         nullptr,
+         "每月分摊额",
+         {},
+         "elderlyBox",
+         2},
+        {"illnessEdit", "special.illness", "大病医疗自付(&I)", K::Amount,
+         TALLYRA_MEMBER(Money, plan.special.seriousIllnessCost), 0, 0, false, "元/年", "0"},
+    };
+}
+
+std::vector<InputField> MakeOtherFields()
+{
+    using K = FieldKind;
+    return {
+        {"healthInsuranceEdit", "healthInsurance", "商业健康保险(&5)", K::Amount,
+         TALLYRA_MEMBER(Money, plan.other.commercialHealthInsurance), 0, 0, false, "元/月", "0"},
+        {"personalPensionEdit", "personalPension", "个人养老金(&P)", K::Amount,
+         TALLYRA_MEMBER(Money, plan.other.personalPension), 0, 0, false, "元/月", "0"},
+        {"otherDeductionEdit", "otherDeduction", "其他依法扣除(&7)", K::Amount,
+         TALLYRA_MEMBER(Money, plan.other.other), 0, 0, false, "元/月", "0"},
+        {"wholeYearCheck", "wholeYearDeduction", "全年减除6万(&6)", K::Flag,
+         TALLYRA_MEMBER(bool, plan.wholeYearDeduction), 0, 0, false, nullptr,
+         "自1月起按全年6万元减除"},
+        {"reconcileWholeYearCheck", "reconcileItemsForWholeYear",
+         "汇算时补扣入职前月份的专项附加扣除", K::Flag,
+         TALLYRA_MEMBER(bool, plan.reconcileItemsForWholeYear), 0, 0, false, nullptr,
+         "汇算时补扣入职前月份"},
+        {"otherIncomeEdit", "otherIncome", "本年其他收入(&O)", K::Amount,
+         TALLYRA_MEMBER(Money, plan.otherIncome), 0, 0, false, "元/年", "0"},
+        {"otherContributionsEdit", "otherContributions", "其上已扣社保公积金(&9)", K::Amount,
+         TALLYRA_MEMBER(Money, plan.otherSpecialDeduction), 0, 0, false, "元/年", "0"},
+        {"otherWithheldEdit", "otherWithheld", "其上已预扣个税(&0)", K::Amount,
+         TALLYRA_MEMBER(Money, plan.otherWithheld), 0, 0, false, "元/年", "0"},
+    };
+}
+
+#undef TALLYRA_MEMBER
+
+std::vector<InputField> MakeFields()
+{
+    std::vector<InputField> fields;
+    for (auto part :
+         {MakeIncomeFields, MakeBaseFields, MakeRateFields, MakeSpecialFields, MakeOtherFields}) {
+        const std::vector<InputField> more = part();
+        fields.insert(fields.end(), more.begin(), more.end());
+    }
+    return fields;
+}
+
+} // namespace
+
+std::span<const InputField> InputFields()
+{
+    static const std::vector<InputField> fields = MakeFields();
+    return fields;
+}
+
+const InputField& InputFieldNamed(const char* objectName)
+{
+    const auto fields = InputFields();
+    const auto it = std::find_if(fields.begin(), fields.end(), [&](const InputField& f) {
+        return std::strcmp(f.objectName, objectName) == 0;
+    });
+    assert(it != fields.end());
+    return *it;
+}
+
+bool FieldTakes(const InputField& field, int value)
+{
+    if (field.kind == FieldKind::Choice)
+        return std::any_of(field.choices.begin(), field.choices.end(),
+                           [&](const FieldChoice& c) { return c.value == value; });
+    return (field.alsoZero && value == 0) || (value >= field.lowest && value <= field.highest);
+}
+
+int IntegerOf(const InputField& field, const PlannerInputs& inputs)
+{
+    if (std::holds_alternative<FieldMemberOf<law::Housing>>(field.member))
+        return int(MemberOf<law::Housing>(field, inputs));
+    return MemberOf<int>(field, inputs);
+}
+
+void SetInteger(const InputField& field, PlannerInputs& inputs, int value)
+{
+    if (std::holds_alternative<FieldMemberOf<law::Housing>>(field.member))
+        MemberOf<law::Housing>(field, inputs) = law::Housing(value);
+    else
+        MemberOf<int>(field, inputs) = value;
+}
+
+} // namespace tallyra::year
