@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "law/plannable_years.h"
 
+#include "law/laws.h"
 #include "law/parameters.h"
 
 #include <algorithm>
@@ -15,6 +16,12 @@ template <typename... Series> int LatestYear(const Series&... series)
 }
 
 } // namespace
+
+int FirstPlannableYear()
+{
+    const CivilDate from = CumulativeMethod().from;
+    return from.month == 1 && from.day == 1 ? from.year : from.year + 1;
+}
 
 // Every series of law/parameters.h: a series added there is added here.
 int YearOfLastDatedChange()

@@ -9,6 +9,10 @@
 // series of law/parameters.h.
 namespace tallyra::law {
 
+// The first tax year a planner can offer: the first whole year withheld by the cumulative method,
+// on which a year plan rests.
+int FirstPlannableYear();
+
 // The year of the last change the dated series hold; a rule's end counts, as the first day
 // without it (the separate bonus taxation and the small-payment exemption end with 2027).
 int YearOfLastDatedChange();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "law/calendar.h"
 #include "law/money.h"
+#include "law/ten_thousands.h"
 #include "tests/law/law_test_support.h"
 
 #include <QTest>
@@ -82,6 +83,42 @@ private slots:
         QFETCH(qint64, fen);
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(Money::Fen(fen).toString()), text);
+    }
+
+    // Amounts as texts name them in 万: whole where they are, else every decimal they need.
+    void writesTenThousandYuan_data()
+    {
+        QTest::addColumn<qint64>("fen");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0";
+        QTest::newRow("six") << qint64(6'000'000) << "6";
+        QTest::newRow("twelve") << qint64(12'000'000) << "12";
+        QTest::newRow("a half") << qint64(6'500'000) << "6.5";
+        QTest::newRow("a zero after the point") << qint64(6'050'000) << "6.05";
+        QTest::newRow("a fen") << qint64(1) << "0.000001";
+        QTest::newRow("below one") << qint64(1'234'560) << "1.23456";
+        QTest::newRow("negative") << qint64(-6'500'000) << "-6.5";
+        QTest::newRow("smallest") << qint64(LLONG_MIN) << "-9223372036854.775808";
+    }
+    void writesTenThousandYuan()
+    {
+        QFETCH(qint64, fen);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(TenThousandYuan(Money::Fen(fen))), text);
+    }
+    void writesCountsInTenThousands_data()
+    {
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a million") << qint64(1'000'000) << "100";
+        QTest::newRow("one") << qint64(1) << "0.0001";
+        QTest::newRow("a part") << qint64(12'340) << "1.234";
+    }
+    void writesCountsInTenThousands()
+    {
+        QFETCH(qint64, count);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(TenThousands(count)), text);
     }
 
     // Rounding to the fen, half away from zero, on both sides of zero.
