@@ -3,6 +3,7 @@
 
 #include "law/laws.h"
 #include "payroll/byte_stream.h"
+#include "payroll/payroll_columns.h"
 #include "payroll/payroll_output.h"
 
 namespace tallyra::payroll {
@@ -57,6 +58,19 @@ std::string OtherIncomeText()
            "  当地上年职工平均工资\n                解除劳动关系补偿金的行必填，一年的金额；其 " +
            std::to_string(law::kSeveranceExemptMultiple.latest().value) + " 倍以内免税（" +
            law::kSeveranceExemptMultiple.latest().source.document + "）\n";
+}
+
+// A column's name as a Chinese input method types it: every ASCII digit full width.
+std::string WithFullWidthDigits(std::string_view name)
+{
+    std::string text;
+    for (const char c : name) {
+        if (c >= '0' && c <= '9') // U+FF10 to U+FF19, three bytes in UTF-8
+            text += std::string{'\xEF', '\xBC', static_cast<char>('\x90' + (c - '0'))};
+        else
+            text += c;
+    }
+    return text;
 }
 
 } // namespace
@@ -139,12 +153,15 @@ std::string HelpText()
            "  本期免税收入、专项扣除、专项附加扣除、其他扣除   可选，金额，空为 0\n"
            "  受雇起始期    "
            "可选，YYYY-MM，本年在本单位受雇的第一个月；空为该员工本年在文件中的第一个月\n"
-           "  全年减除6万   可选，是/否，空为否（" +
+           "  " +
+           kWholeYearColumn + "   可选，是/否，空为否（" +
            law::kWholeYearWithholdingDeduction.first().source.document + "，" +
            MonthText(law::kWholeYearWithholdingDeduction.first().from) + " 起）\n" +
            OtherIncomeText() +
            "  金额为不带符号的十进制数，最多两位小数，如 12000 或 12000.50。其他列原样输出。\n"
-           "  列名中的空白和零宽字符不计，全角字母、数字按半角（“全年减除６万”即“全年减除6万”）。\n"
+           "  列名中的空白和零宽字符不计，全角字母、数字按半角（“" +
+           WithFullWidthDigits(kWholeYearColumn) + "”即“" + kWholeYearColumn +
+           "”）。\n"
            "  一行最长 " +
            std::to_string(kMaxLineBytes >> 20) +
            " MiB。INPUT 为 - 时读标准输入（UTF-8 或 GB18030 均可）。\n"

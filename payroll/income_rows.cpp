@@ -39,12 +39,14 @@ std::array<KindName, 6> KindNames()
 constexpr std::string_view kSeparately = "单独计税";
 constexpr std::string_view kCombined = "并入综合所得";
 
-// "单独计税执行至 2027-12-31（财政部 税务总局公告2023年第30号）", from the entry that ended it.
+// Why a bonus cannot be taxed on its own in `period`: a month before the rule, or after its last
+// day, named with the notice that ended it.
 std::string SeparateBonusEnd(law::YearMonth period)
 {
     const law::DatedValue<bool>* ended = law::kSeparateBonusTaxation.inMonth(period);
     if (!ended)
-        return "2019 年前没有全年一次性奖金单独计税";
+        return std::to_string(law::kSeparateBonusTaxation.first().from.year) +
+               " 年前没有全年一次性奖金单独计税";
     return "全年一次性奖金单独计税执行至 " + law::ToString(law::DayBefore(ended->from)) + "（" +
            ended->source.document + "）";
 }

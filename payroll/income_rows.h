@@ -33,7 +33,7 @@ CellProblem SecondSeparateBonus(std::string_view column, std::string_view employ
 
 // The tax on a row taxed on its own: a bonus, a payment of labour, authors' or royalty income,
 // severance pay (`averageWage`: the local average annual wage of the previous year). The period
-// is 2019 or later and the bonus's separate treatment allowed in it.
+// is one withheld by the cumulative method and the bonus's separate treatment allowed in it.
 law::SeparateTax TaxOnItsOwn(IncomeKind kind, law::YearMonth period, law::Money income,
                              law::Money averageWage);
 

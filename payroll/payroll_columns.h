@@ -19,6 +19,8 @@ inline const std::string kSpecialColumn = "专项扣除";
 inline const std::string kSpecialAdditionalColumn = "专项附加扣除";
 inline const std::string kOtherColumn = "其他扣除";
 inline const std::string kFirstEmployedColumn = "受雇起始期";
+// Named by the deduction's amount when it was announced; files are written with this name, so it
+// stays as it is whatever the law's figure becomes.
 inline const std::string kWholeYearColumn = "全年减除6万";
 inline const std::string kIncomeKindColumn = "所得项目";
 inline const std::string kBonusMethodColumn = "奖金计税方式";

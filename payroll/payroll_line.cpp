@@ -122,7 +122,8 @@ std::optional<PayrollError> PayrollLineReader::read(const CsvRecord& record,
     return refuseWholeYearBeforeItApplied(record.line, line);
 }
 
-// 全年减除6万 exists from the day its announcement applied; an earlier month cannot take it.
+// The whole-year deduction exists from the day its announcement applied; an earlier month
+// cannot take it.
 std::optional<PayrollError>
 PayrollLineReader::refuseWholeYearBeforeItApplied(long lineNumber, const PayrollLine& line) const
 {

@@ -91,6 +91,8 @@ private slots:
         QVERIFY(help.contains("YYYY-MM，2019-01 起"));
         QVERIFY(help.contains(
             "全年减除6万   可选，是/否，空为否（国家税务总局公告2020年第19号，2021-01 起）"));
+        // The column's name typed with full-width digits, beside the name itself.
+        QVERIFY(help.contains("全角字母、数字按半角（“全年减除\uFF16万”即“全年减除6万”）。\n"));
     }
 
     void withholdsIntoANewFile()
