@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/amount_text.h"
 
+#include "law/ten_thousands.h"
 #include "platform/numbers.h"
 
 namespace tallyra::year {
@@ -146,6 +147,11 @@ QString ShortAmount(law::Money amount)
 {
     const QString text = GroupedAmount(amount);
     return amount.fen() % 100 == 0 ? text.chopped(3) : text;
+}
+
+QString TenThousandYuanText(law::Money amount)
+{
+    return QString::fromStdString(law::TenThousandYuan(amount));
 }
 
 } // namespace tallyra::year

@@ -20,6 +20,9 @@ QString TypedAmount(law::Money amount);
 
 // A legal amount in a sentence: "2,000", "1,234.50" (grouped, cents only when there are any).
 QString ShortAmount(law::Money amount);
+// A legal amount in 万, for a rule's name or sentence that states it so (the text adds "万"):
+// 65,000 → "6.5", 1,234,500 → "123.45".
+QString TenThousandYuanText(law::Money amount);
 // A rate held in basis points: 800 → "8", 50 → "0.5", 1250 → "12.5".
 QString RateText(int basisPoints);
 

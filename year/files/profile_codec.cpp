@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/files/profile_codec.h"
 
+#include "law/plannable_years.h"
 #include "law/withholding.h"
 #include "year/amount_text.h"
 #include "year/form/input_fields.h"
@@ -265,7 +266,7 @@ DecodedInputs DecodeInputs(const QJsonObject& object, int fallbackYear)
     QStringList& damaged = out.damaged;
     Reader r(object, QString(), damaged);
     int year = fallbackYear;
-    r.number("year", year, 2019, 9999);
+    r.number("year", year, law::FirstPlannableYear(), 9999);
     out.inputs = DefaultInputs(year);
     PlannerInputs& in = out.inputs;
     law::YearPlanInput& p = in.plan;

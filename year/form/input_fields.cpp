@@ -2,10 +2,12 @@
 #include "year/form/input_fields.h"
 
 #include "law/parameters.h"
+#include "law/ten_thousands.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace tallyra::year {
@@ -18,8 +20,17 @@ namespace {
 #define TALLYRA_MEMBER(type, path) +[](PlannerInputs& in) -> type& { return in.path; }
 
 constexpr FieldChoice kShares[] = {{"本人扣 100%", 100}, {"本人扣 50%", 50}};
-constexpr FieldChoice kRentTiers[] = {
-    {"直辖市、省会等城市", 1}, {"户籍人口超过100万的城市", 2}, {"户籍人口不超过100万的城市", 3}};
+// The rent deduction's city tiers, the other cities parted by the law's count of inhabitants.
+std::span<const FieldChoice> RentTiers()
+{
+    static const std::string bound =
+        law::TenThousands(law::kHousingRentDeduction.latest().value.populationBound);
+    static const std::string larger = "户籍人口超过" + bound + "万的城市";
+    static const std::string smaller = "户籍人口不超过" + bound + "万的城市";
+    static const FieldChoice tiers[] = {
+        {"直辖市、省会等城市", 1}, {larger.c_str(), 2}, {smaller.c_str(), 3}};
+    return tiers;
+}
 constexpr FieldChoice kHousings[] = {{"无", int(law::Housing::None), "none"},
                                      {"住房贷款利息", int(law::Housing::Loan), "loan"},
                                      {"住房租金", int(law::Housing::Rent), "rent"}};
@@ -70,7 +81,8 @@ std::vector<InputField> MakeBaseFields()
 std::vector<InputField> MakeRateFields()
 {
     using K = FieldKind;
-    // The housing fund is paid at 5 % to 12 % of its base by each side, or not at all.
+    // The housing fund is paid at the law's floor to cap rate of its base by each side, or not
+    // at all.
     const int fundLowest = law::kHousingFundRateFloor.latest().value;
     const int fundHighest = law::kHousingFundRateCap.latest().value;
     return {
@@ -127,7 +139,7 @@ std::vector<InputField> MakeSpecialFields()
          TALLYRA_MEMBER(int, plan.special.housingLoanShare), 0, 0, false, nullptr, nullptr,
          kShares},
         {"rentTierBox", "special.rentTier", "住房租金城市", K::Choice,
-         TALLYRA_MEMBER(int, plan.special.rentTier), 0, 0, false, nullptr, nullptr, kRentTiers},
+         TALLYRA_MEMBER(int, plan.special.rentTier), 0, 0, false, nullptr, nullptr, RentTiers()},
         {"elderlyShareEdit",
          "special.elderlyShare",
          "赡养老人每月分摊额",
@@ -149,6 +161,11 @@ std::vector<InputField> MakeSpecialFields()
 std::vector<InputField> MakeOtherFields()
 {
     using K = FieldKind;
+    // The whole-year deduction is named by its amount, as its announcement is known.
+    const std::string amount =
+        law::TenThousandYuan(law::kWholeYearWithholdingDeduction.latest().value.deduction);
+    static const std::string wholeYearCaption = "全年减除" + amount + "万(&6)";
+    static const std::string wholeYearText = "自1月起按全年" + amount + "万元减除";
     return {
         {"healthInsuranceEdit", "healthInsurance", "商业健康保险(&5)", K::Amount,
          TALLYRA_MEMBER(Money, plan.other.commercialHealthInsurance), 0, 0, false, "元/月", "0"},
@@ -156,9 +173,9 @@ std::vector<InputField> MakeOtherFields()
          TALLYRA_MEMBER(Money, plan.other.personalPension), 0, 0, false, "元/月", "0"},
         {"otherDeductionEdit", "otherDeduction", "其他依法扣除(&7)", K::Amount,
          TALLYRA_MEMBER(Money, plan.other.other), 0, 0, false, "元/月", "0"},
-        {"wholeYearCheck", "wholeYearDeduction", "全年减除6万(&6)", K::Flag,
+        {"wholeYearCheck", "wholeYearDeduction", wholeYearCaption.c_str(), K::Flag,
          TALLYRA_MEMBER(bool, plan.wholeYearDeduction), 0, 0, false, nullptr,
-         "自1月起按全年6万元减除"},
+         wholeYearText.c_str()},
         {"reconcileWholeYearCheck", "reconcileItemsForWholeYear",
          "汇算时补扣入职前月份的专项附加扣除", K::Flag,
          TALLYRA_MEMBER(bool, plan.reconcileItemsForWholeYear), 0, 0, false, nullptr,

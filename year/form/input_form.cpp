@@ -3,6 +3,7 @@
 
 #include "law/laws.h"
 #include "law/parameters.h"
+#include "law/plannable_years.h"
 #include "year/amount_text.h"
 #include "year/form/input_fields.h"
 #include "year/form/other_income_inputs.h"
@@ -183,7 +184,7 @@ void InputForm::buildIncome()
     groups_->addWidget(group);
     c_.yearBox = new QComboBox;
     c_.yearBox->setObjectName(QStringLiteral("yearBox"));
-    for (int y = 2019; y <= latestYear_; ++y)
+    for (int y = law::FirstPlannableYear(); y <= latestYear_; ++y)
         c_.yearBox->addItem(QStringLiteral("%1年").arg(y), y);
     row(QStringLiteral("年份(&Y)"), {c_.yearBox});
     c_.firstMonthBox = made<QComboBox>("firstMonthBox");
@@ -263,7 +264,7 @@ void InputForm::buildSpecial()
         {c_.childrenSpin, LabelBetweenBoxes(QStringLiteral("人")), c_.childShareBox});
     c_.infantSpin = made<QSpinBox>("infantSpin");
     c_.infantShareBox = made<QComboBox>("infantShareBox");
-    row(QStringLiteral("3岁以下婴幼儿照护(&4)"),
+    row(QStringLiteral("%1岁以下婴幼儿照护(&4)").arg(law::kInfantCareAgeLimit.latest().value),
         {c_.infantSpin, LabelBetweenBoxes(QStringLiteral("人")), c_.infantShareBox});
     c_.degreeCheck = made<QCheckBox>("degreeCheck");
     fieldRow(c_.degreeCheck);

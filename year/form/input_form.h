@@ -80,7 +80,8 @@ class InputForm : public QWidget {
     Q_OBJECT
 
 public:
-    // Years from 2019 to `latestYear`.
+    // Years from the first the law lets a year be planned (law::FirstPlannableYear) to
+    // `latestYear`.
     InputForm(int latestYear, QWidget* parent = nullptr);
     ~InputForm() override;
 

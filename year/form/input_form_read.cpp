@@ -246,7 +246,7 @@ void InputForm::setInputs(const PlannerInputs& in)
 {
     filling_ = true;
     const law::YearPlanInput& p = in.plan;
-    SelectValue(c_.yearBox, std::clamp(p.year, 2019, latestYear_));
+    SelectValue(c_.yearBox, std::clamp(p.year, law::FirstPlannableYear(), latestYear_));
     for (int m = 1; m <= 12; ++m)
         edits_[m - 1] = in.wageEdited[m - 1] ? std::optional(p.wages[m - 1]) : std::nullopt;
     (p.bonusTreatment == law::BonusTreatment::Combined ? c_.bonusCombinedOption
@@ -365,8 +365,8 @@ void InputForm::showYearLaw(int year)
                        : QStringLiteral("%1年起").arg(FirstYearOfPersonalPension()));
 }
 
-// 全年减除6万 exists from 2021: greyed out with the reason for an earlier year, the choice kept
-// for when a later year is chosen again.
+// The whole-year deduction exists from its announcement: greyed out with the reason for an
+// earlier year, the choice kept for when a later year is chosen again.
 void InputForm::showWholeYearRule(int year)
 {
     QCheckBox* box = c_.wholeYearCheck;
@@ -379,11 +379,14 @@ void InputForm::showWholeYearRule(int year)
     if (!applies)
         box->setChecked(false);
     const auto& first = law::kWholeYearWithholdingDeduction.first();
-    if (applies)
+    if (applies) {
+        const QString limit =
+            TenThousandYuanText(law::WholeYearDeductionFor(year)->value.priorYearWageLimit);
         rowOf(box)->showLegalLine(
-            QStringLiteral("上年全年在本单位、工资不超过6万"),
-            QStringLiteral("上一完整纳税年度各月均在本单位领取工资且全年工资不超过6万元"));
-    else
+            QStringLiteral("上年全年在本单位、工资不超过%1万").arg(limit),
+            QStringLiteral("上一完整纳税年度各月均在本单位领取工资且全年工资不超过%1万元")
+                .arg(limit));
+    } else
         rowOf(box)->showLegalLine(QStringLiteral("%1年起（%2）")
                                       .arg(first.from.year)
                                       .arg(QString::fromUtf8(first.source.document)));

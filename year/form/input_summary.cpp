@@ -3,12 +3,22 @@
 
 #include "law/laws.h"
 #include "year/amount_text.h"
+#include "year/form/field_row.h"
+#include "year/form/input_fields.h"
 
 namespace tallyra::year {
 
 using law::Money;
 
 namespace {
+
+// The start of a line about one declared input: its caption as the form shows it, so that the
+// summary names an input as the form does ("月工资：").
+QString Named(const char* objectName)
+{
+    return WithoutAccessKey(QString::fromUtf8(InputFieldNamed(objectName).caption)) +
+           QStringLiteral("：");
+}
 
 QString Base(const law::ContributionBase& b)
 {
@@ -31,6 +41,17 @@ QString Wages(const PlannerInputs& in)
     if (!edited.isEmpty())
         text += QStringLiteral("（%1）").arg(edited.join(QStringLiteral("，")));
     return text;
+}
+
+QString Bonus(const law::YearPlanInput& p)
+{
+    if (p.bonus.isZero())
+        return QStringLiteral("无");
+    return QStringLiteral("%1 元，%2月发放，%3")
+        .arg(ShortAmount(p.bonus))
+        .arg(p.bonusMonth)
+        .arg(p.bonusTreatment == law::BonusTreatment::Combined ? QStringLiteral("并入综合所得")
+                                                               : QStringLiteral("单独计税"));
 }
 
 QString Share(int share)
@@ -88,17 +109,11 @@ QStringList InputSummary(const PlannerInputs& in)
     lines << QStringLiteral("年份：%1年（%2）")
                  .arg(p.year)
                  .arg(QString::fromUtf8(law::LawFor({p.year, 1})->name));
-    lines << QStringLiteral("入职月份：%1月").arg(p.firstMonthEmployed);
-    lines << QStringLiteral("月工资：") + Wages(in);
-    lines << (p.bonus.isZero() ? QStringLiteral("年终奖：无")
-                               : QStringLiteral("年终奖：%1 元，%2月发放，%3")
-                                     .arg(ShortAmount(p.bonus))
-                                     .arg(p.bonusMonth)
-                                     .arg(p.bonusTreatment == law::BonusTreatment::Combined
-                                              ? QStringLiteral("并入综合所得")
-                                              : QStringLiteral("单独计税")));
-    lines << QStringLiteral("社保基数：") + Base(c.socialInsuranceBase);
-    lines << QStringLiteral("公积金基数：") + Base(c.housingFundBase);
+    lines << Named("firstMonthBox") + QStringLiteral("%1月").arg(p.firstMonthEmployed);
+    lines << Named("wageEdit") + Wages(in);
+    lines << Named("bonusEdit") + Bonus(p);
+    lines << Named("socialBaseEdit") + Base(c.socialInsuranceBase);
+    lines << Named("fundBaseEdit") + Base(c.housingFundBase);
     lines << QStringLiteral("个人比例：养老 %1%，医疗 %2%，失业 %3%，公积金 %4%")
                  .arg(RateText(c.employee.pension), RateText(c.employee.medical),
                       RateText(c.employee.unemployment), RateText(c.employee.housingFund));
@@ -108,7 +123,7 @@ QStringList InputSummary(const PlannerInputs& in)
                       RateText(c.employer.housingFund));
     lines << QStringLiteral("专项附加扣除：") + SpecialItems(p.special);
     lines << QStringLiteral("其他扣除：") + OtherItems(p.other);
-    lines << QStringLiteral("全年减除6万：") +
+    lines << Named("wholeYearCheck") +
                  (p.wholeYearDeduction ? QStringLiteral("是") : QStringLiteral("否"));
     if (!p.otherIncome.isZero() || !p.otherWithheld.isZero())
         lines << QStringLiteral("本年其他收入：%1 元，其上社保公积金 %2 元，已预扣个税 %3 元")

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/pages/history_page.h"
 
+#include "law/parameters.h"
 #include "year/amount_text.h"
 #include "year/pages/month_chart.h"
 #include "year/planner_colours.h"
@@ -79,8 +80,9 @@ void HistoryPage::refresh(const PlannerState& state)
         QStringLiteral("月工资 %1 元、个人社保公积金 %2 元%3，全年12个月在各个时期的税法下：")
             .arg(ShortAmount(first.wage), ShortAmount(contributions),
                  special.isZero() ? QString()
-                                  : QStringLiteral("、专项附加扣除每月 %1 元（2019年起才有）")
-                                        .arg(ShortAmount(special))));
+                                  : QStringLiteral("、专项附加扣除每月 %1 元（%2年起才有）")
+                                        .arg(ShortAmount(special))
+                                        .arg(law::kSpecialAdditionalDeductions.first().from.year)));
     table_->setRowCount(int(rows_.size()));
     QStringList names;
     double highest = 0;

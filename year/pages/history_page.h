@@ -17,7 +17,7 @@ class QTableWidget;
 
 namespace tallyra::year {
 
-// The same monthly wage under every law since 1994 (the engine's comparison): the first
+// The same monthly wage under every law the engine holds (the engine's comparison): the first
 // month's tax, the year's tax and the year's take-home of each law, as a table and a bar chart.
 class HistoryPage : public QWidget, public ResultPage {
     Q_OBJECT

@@ -3,6 +3,8 @@
 
 #include "law/bonus.h"
 #include "law/laws.h"
+#include "law/parameters.h"
+#include "law/withholding.h"
 #include "year/amount_text.h"
 #include "year/pages/figure_table.h"
 
@@ -61,6 +63,18 @@ void BonusLines(FigureTable& lines, const law::MonthPlan& m, int year)
               m.bonusTax, true);
 }
 
+// The cumulative deduction as the month's amount times the months counted, or the whole year's
+// amount taken at once.
+QString BasicDeductionWords(const law::YearPlanInput& input, int month, int monthsCounted)
+{
+    if (input.wholeYearDeduction)
+        return QStringLiteral("减：累计减除费用（全年一次减除 %1 万元）")
+            .arg(TenThousandYuanText(law::WholeYearDeductionFor(input.year)->value.deduction));
+    return QStringLiteral("减：累计减除费用（%1 元 × %2 个月）")
+        .arg(ShortAmount(law::kMonthlyBasicDeduction.inMonth({input.year, month})->value))
+        .arg(monthsCounted);
+}
+
 } // namespace
 
 QString RowText(law::RateTable table, int row)
@@ -96,10 +110,7 @@ QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan,
               c.income);
     if (!c.exemptIncome.isZero())
         lines.add(QStringLiteral("减：累计免税收入"), c.exemptIncome);
-    lines.add(input.wholeYearDeduction
-                  ? QStringLiteral("减：累计减除费用（全年一次减除 6 万元）")
-                  : QStringLiteral("减：累计减除费用（5,000 元 × %1 个月）").arg(s.monthsCounted),
-              c.basicDeduction);
+    lines.add(BasicDeductionWords(input, month, s.monthsCounted), c.basicDeduction);
     lines.add(QStringLiteral("减：累计专项扣除（个人社保公积金，本月 %1）")
                   .arg(ShortAmount(s.month.specialDeduction)),
               c.specialDeduction);

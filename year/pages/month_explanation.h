@@ -13,7 +13,7 @@ namespace tallyra::year {
 // what was already withheld; a separate bonus's own tax; the rate stepping up.
 QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan, int month);
 
-// "第2级（超过 36,000 至 144,000 元）", "第7级（超过 960,000 元）".
+// A row of a rate table by its number and bounds: "第2级（超过 A 至 B 元）", "第7级（超过 A 元）".
 QString RowText(law::RateTable table, int row);
 
 } // namespace tallyra::year

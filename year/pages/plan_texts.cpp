@@ -31,7 +31,7 @@ QString CliffWarning(const law::BonusCliff& cliff, Money bonus)
              ShortAmount(cliff.takeHomeAtStart));
 }
 
-// "24,000 × 30% − 2,000 ＝ 5,200", or "0" when nothing is taxable.
+// "taxable × rate% − quick deduction ＝ tax" in figures, or "0" when nothing is taxable.
 QString TaxWorking(const law::SeparateTax& t)
 {
     if (!t.bracket.index)
@@ -48,20 +48,29 @@ QString PaymentKindText(law::PaymentKind kind)
     return QString::fromUtf8(law::PaymentKindName(kind));
 }
 
+// "按 N% 计，": the share of authors' income that counts, on the payment's day.
+QString AuthorsShareWords(const law::OtherPayment& payment, int year)
+{
+    if (payment.kind != law::PaymentKind::Authors)
+        return QString();
+    return QStringLiteral("按 %1% 计，")
+        .arg(law::kAuthorsIncomeSharePercent.inMonth({year, payment.month})->value);
+}
+
 // One payment and its prepayment, step by step.
-QString PaymentLine(const law::OtherPayment& payment, const law::SeparateTax& t)
+QString PaymentLine(const law::OtherPayment& payment, const law::SeparateTax& t, int year)
 {
     const QString payer = QString::fromStdString(payment.payer).trimmed();
     return QStringLiteral("%1月 %2 %3 元%4：减除费用 %5，%6应纳税所得额 %7；预扣 %8")
         .arg(payment.month)
         .arg(PaymentKindText(payment.kind), ShortAmount(payment.amount),
              payer.isEmpty() ? QString() : QStringLiteral("（%1）").arg(payer),
-             ShortAmount(t.deduction),
-             payment.kind == law::PaymentKind::Authors ? QStringLiteral("按 70% 计，") : QString(),
-             ShortAmount(t.taxable), TaxWorking(t));
+             ShortAmount(t.deduction), AuthorsShareWords(payment, year), ShortAmount(t.taxable),
+             TaxWorking(t));
 }
 
-// "劳务报酬 30,000 × 80%", "稿酬所得 40,000 × 80% × 70%": how a kind's 收入额 is reached.
+// "劳务报酬 income × share%", "稿酬所得 income × share% × authors' share%": how a kind's 收入额
+// is reached, with the year's percentages.
 QString IncomeAmountWords(law::PaymentKind kind, Money income, int year)
 {
     QString words = QStringLiteral("%1 %2 × %3%")
@@ -125,7 +134,8 @@ QString DescribePayments(const law::YearPlanInput& input, const law::YearPlan& p
     QString items;
     for (std::size_t i = 0; i < input.payments.size(); ++i)
         items += QStringLiteral("<li>%1</li>")
-                     .arg(PaymentLine(input.payments[i], plan.prepayments[i]).toHtmlEscaped());
+                     .arg(PaymentLine(input.payments[i], plan.prepayments[i], input.year)
+                              .toHtmlEscaped());
     html += QStringLiteral("<ul>%1</ul>").arg(items);
     for (law::PaymentKind kind : law::kPaymentKinds) {
         const law::PaymentIncomeOfYear& paid = plan.reconciliationInput.payments[IndexOf(kind)];
@@ -239,6 +249,26 @@ QString DescribeBonusTreatments(const law::YearPlanInput& input, const law::Year
     return html;
 }
 
+// The tax year and when, in the next year, its reconciliation is made.
+QString ReconciliationTitle(int year)
+{
+    const law::FilingWindow& window = law::kReconciliationWindow.forTaxYear(year)->value;
+    return QStringLiteral("%1年度汇算（次年%2月%3日至%4月%5日办理）")
+        .arg(year)
+        .arg(window.fromMonth)
+        .arg(window.fromDay)
+        .arg(window.untilMonth)
+        .arg(window.untilDay);
+}
+
+// The limits under which a payment at the reconciliation is let go, as they are in `year`.
+QString ExemptionWords(int year)
+{
+    return QStringLiteral("补税不超过 %1 元，或全年综合所得收入不超过 %2 万元，免予办理补税。")
+        .arg(ShortAmount(law::kExemptPaymentLimit.forTaxYear(year)->value),
+             TenThousandYuanText(law::kExemptIncomeLimit.forTaxYear(year)->value));
+}
+
 } // namespace
 
 QString ReconciliationVerdict(const law::ReconciliationResult& r)
@@ -288,14 +318,10 @@ QString DescribeReconciliation(const law::YearPlanInput& input, const law::YearP
         rows.add(QStringLiteral("年终奖单独计税税额"), r.bonusTax);
     rows.add(QStringLiteral("全年应纳税额"), r.totalTax, true);
     rows.add(WithheldWords(input, plan), r.withheld);
-    QString html =
-        HtmlParagraph(QStringLiteral("%1年度汇算（次年3月1日至6月30日办理）").arg(input.year),
-                      true) +
-        rows.html() + HtmlParagraph(ReconciliationVerdict(r), true) + DescribePayments(input, plan);
+    QString html = HtmlParagraph(ReconciliationTitle(input.year), true) + rows.html() +
+                   HtmlParagraph(ReconciliationVerdict(r), true) + DescribePayments(input, plan);
     if (r.paymentExempt)
-        html += HtmlParagraph(QStringLiteral(
-                    "补税不超过 400 元，或全年综合所得收入不超过 12 万元，免予办理补税。")) +
-                Source(r.exemption->source);
+        html += HtmlParagraph(ExemptionWords(input.year)) + Source(r.exemption->source);
     else if (r.balance > Money() && !law::SmallPaymentExemptionFor(input.year))
         html += HtmlParagraph(QStringLiteral("%1年尚无免予补税的规定。").arg(input.year));
     if (input.firstMonthEmployed > 1)

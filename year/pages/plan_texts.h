@@ -13,7 +13,8 @@ namespace tallyra::year {
 enum class Medium { Screen, Paper };
 
 // Separate against combined, which is better and by how much, the cliff a bonus lies in and
-// where it ends; from 2028 that only the combined treatment remains, and why.
+// where it ends; after the separate treatment's last day, that only the combined one remains,
+// and why.
 QString DescribeBonus(const law::YearPlanInput& input, const law::YearPlan& plan,
                       Medium medium = Medium::Screen);
 
