@@ -2,6 +2,7 @@
 #include "law/deductions.h"
 
 #include "law/laws.h"
+#include "law/parameters.h"
 
 #include <stdexcept>
 
@@ -11,8 +12,9 @@ namespace {
 
 void RequireShare(int share)
 {
-    if (share != 50 && share != 100)
-        throw std::invalid_argument("a share is 50 or 100 percent");
+    const DeductionShares& shares = kDeductionShares.latest().value;
+    if (share != shares.split && share != shares.whole)
+        throw std::invalid_argument("a share is the whole deduction or the split share of it");
 }
 
 } // namespace

@@ -8,7 +8,8 @@ namespace tallyra::law {
 enum class Housing { None, Loan, Rent };
 
 // The special additional deductions an employee declares, item by item. Amounts follow from
-// the tax year's legal figures; a share is 50 or 100 (percent of the legal amount).
+// the tax year's legal figures; a share is one of kDeductionShares (100 or 50, percent of the
+// legal amount).
 struct SpecialDeductionItems {
     int childrenInEducation = 0;
     int childEducationShare = 100;
@@ -39,7 +40,7 @@ struct SpecialDeductionBreakdown {
     }
 };
 
-// The month's deductions of a tax year from 2019 (zero before); a share other than 50 or 100,
+// The month's deductions of a tax year from 2019 (zero before); a share not in kDeductionShares,
 // a negative count or an unknown tier is refused with std::invalid_argument.
 SpecialDeductionBreakdown MonthlySpecialDeduction(int taxYear, const SpecialDeductionItems& items);
 // 3,600 in the year of a vocational certificate, else 0.

@@ -117,6 +117,14 @@ extern const LegalSeries<Money> kElderlySupportShareCap;  // the most one siblin
 extern const LegalSeries<Money> kSeriousIllnessFloor; // 大病医疗: only what is paid above this
 extern const LegalSeries<Money> kSeriousIllnessCap;   // 大病医疗: at most this a year
 
+// The shares of a deduction parents or spouses may split (子女教育, 婴幼儿照护, 住房贷款利息), in
+// percent of its amount: one of them takes it whole, or each takes the split share.
+struct DeductionShares {
+    int whole;
+    int split;
+};
+extern const LegalSeries<DeductionShares> kDeductionShares;
+
 // Other deductions with legal caps (依法确定的其他扣除); a monthly cap of zero means none.
 struct DeductionCap {
     Money monthly;

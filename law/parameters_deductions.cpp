@@ -47,6 +47,14 @@ constexpr DatedValue<int> kInfantCareAgeLimitValues[] = {
     {{2022, 1, 1}, 3, {kInfantCare2022, "第一条", "纳税人照护3岁以下婴幼儿子女的相关支出"}},
 };
 
+constexpr DatedValue<DeductionShares> kDeductionSharesValues[] = {
+    {{2019, 1, 1},
+     {100, 50},
+     {kInterimMeasures, "第六条、第十五条",
+      "父母可以选择由其中一方按扣除标准的100%扣除，也可以选择由双方分别按扣除标准的50%扣除；"
+      "婚前分别购买住房的首套住房贷款利息，婚后可由购买方按扣除标准的100%扣除，也可以由夫妻双方分别按扣除标准的50%扣除"}},
+};
+
 constexpr DatedValue<Money> kContinuingDegreeValues[] = {
     {{2019, 1, 1},
      Y(400),
@@ -147,6 +155,8 @@ constexpr LegalSeries<Money> kInfantCareDeduction =
     MakeSeries("婴幼儿照护（每个婴幼儿每月）", kChecked, kInfantCareValues);
 constexpr LegalSeries<int> kInfantCareAgeLimit =
     MakeSeries("婴幼儿照护的年龄（周岁以下）", kChecked, kInfantCareAgeLimitValues);
+constexpr LegalSeries<DeductionShares> kDeductionShares =
+    MakeSeries("可分摊扣除的扣除比例（百分之）", kChecked, kDeductionSharesValues);
 constexpr LegalSeries<Money> kContinuingDegreeDeduction =
     MakeSeries("学历（学位）继续教育（每月）", kChecked, kContinuingDegreeValues);
 constexpr LegalSeries<Money> kVocationalCertificateDeduction =

@@ -36,7 +36,7 @@ int YearOfLastDatedChange()
         kChildEducationDeduction, kInfantCareDeduction, kInfantCareAgeLimit,
         kContinuingDegreeDeduction, kVocationalCertificateDeduction, kHousingLoanInterestDeduction,
         kHousingRentDeduction, kElderlySupportOnlyChild, kElderlySupportShareCap,
-        kSeriousIllnessFloor, kSeriousIllnessCap, kCommercialHealthInsuranceCap,
+        kSeriousIllnessFloor, kSeriousIllnessCap, kDeductionShares, kCommercialHealthInsuranceCap,
         kPersonalPensionCap, kHousingFundRateFloor, kHousingFundRateCap, kHousingFundTaxFreeRate,
         kHousingFundTaxFreeBaseMultiple, kAnnuityDeductibleRate, kAnnuityBaseMultiple,
         kEmployerAnnuityNotIncome);

@@ -88,6 +88,7 @@ const std::vector<std::pair<const char*, std::function<QString()>>>& EverySeries
         Check("kSeriousIllnessCap", kSeriousIllnessCap),
         Check("kCommercialHealthInsuranceCap", kCommercialHealthInsuranceCap),
         Check("kPersonalPensionCap", kPersonalPensionCap),
+        Check("kDeductionShares", kDeductionShares),
         Check("kHousingFundRateFloor", kHousingFundRateFloor),
         Check("kHousingFundRateCap", kHousingFundRateCap),
         Check("kSeparateBonusesPerYear", kSeparateBonusesPerYear),

@@ -13,6 +13,7 @@
 #include "year/pages/plan_texts.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
@@ -236,6 +237,42 @@ private slots:
                                         QString::fromStdString(law::TenThousandYuan(income)))),
                  qPrintable(html));
         QVERIFY(plan.reconciliation.balance <= payment || plan.reconciliation.income <= income);
+    }
+
+    // The choices and captions that name a legal figure name the law's: the shares a split
+    // deduction may take, the population parting the rent tiers, the infants' age.
+    void theFormsChoicesNameTheLawsFigures_data()
+    {
+        QTest::addColumn<QString>("box");
+        for (const char* box : {"childShareBox", "infantShareBox", "loanShareBox"})
+            QTest::newRow(box) << QString::fromLatin1(box);
+    }
+    void theFormsChoicesNameTheLawsFigures()
+    {
+        QFETCH(QString, box);
+        test::YearDriver d(QDate(2026, 12, 7));
+        const law::DeductionShares shares = law::kDeductionShares.latest().value;
+        auto* shareBox = d.control<QComboBox>(box);
+        QCOMPARE(shareBox->count(), 2);
+        QCOMPARE(shareBox->itemData(0).toInt(), shares.whole);
+        QCOMPARE(shareBox->itemData(1).toInt(), shares.split);
+        for (int i = 0; i < 2; ++i)
+            QVERIFY2(shareBox->itemText(i).endsWith(
+                         QStringLiteral(" %1%").arg(shareBox->itemData(i).toInt())),
+                     qPrintable(shareBox->itemText(i)));
+
+        auto* tiers = d.control<QComboBox>(QStringLiteral("rentTierBox"));
+        const QString bound = QString::fromStdString(
+            law::TenThousands(law::kHousingRentDeduction.latest().value.populationBound));
+        QCOMPARE(tiers->itemText(1), QStringLiteral("户籍人口超过%1万的城市").arg(bound));
+        QCOMPARE(tiers->itemText(2), QStringLiteral("户籍人口不超过%1万的城市").arg(bound));
+
+        const QString infants =
+            QStringLiteral("%1岁以下婴幼儿照护").arg(law::kInfantCareAgeLimit.latest().value);
+        bool named = false;
+        for (const QLabel* label : d.window().findChildren<QLabel*>())
+            named = named || year::WithoutAccessKey(label->text()) == infants;
+        QVERIFY2(named, qPrintable(infants));
     }
 
     // The printed summary names each input it shows alone by the declaration's caption, in the

@@ -19,7 +19,17 @@ namespace {
 // The member of the inputs a field stands for: `in.` followed by `path`.
 #define TALLYRA_MEMBER(type, path) +[](PlannerInputs& in) -> type& { return in.path; }
 
-constexpr FieldChoice kShares[] = {{"本人扣 100%", 100}, {"本人扣 50%", 50}};
+// Who takes a deduction that may be split: the whole of it, or the split share.
+std::span<const FieldChoice> Shares()
+{
+    static const law::DeductionShares shares = law::kDeductionShares.latest().value;
+    static const std::string whole = "本人扣 " + std::to_string(shares.whole) + "%";
+    static const std::string split = "本人扣 " + std::to_string(shares.split) + "%";
+    static const FieldChoice choices[] = {{whole.c_str(), shares.whole},
+                                          {split.c_str(), shares.split}};
+    return choices;
+}
+
 // The rent deduction's city tiers, the other cities parted by the law's count of inhabitants.
 std::span<const FieldChoice> RentTiers()
 {
@@ -119,11 +129,11 @@ std::vector<InputField> MakeSpecialFields()
          TALLYRA_MEMBER(int, plan.special.childrenInEducation), 0, 10, false, "人"},
         {"childShareBox", "special.childShare", "子女教育扣除比例", K::Choice,
          TALLYRA_MEMBER(int, plan.special.childEducationShare), 0, 0, false, nullptr, nullptr,
-         kShares},
+         Shares()},
         {"infantSpin", "special.infants", "婴幼儿照护人数", K::Count,
          TALLYRA_MEMBER(int, plan.special.infants), 0, 10, false, "人"},
         {"infantShareBox", "special.infantShare", "婴幼儿照护扣除比例", K::Choice,
-         TALLYRA_MEMBER(int, plan.special.infantShare), 0, 0, false, nullptr, nullptr, kShares},
+         TALLYRA_MEMBER(int, plan.special.infantShare), 0, 0, false, nullptr, nullptr, Shares()},
         {"degreeCheck", "special.degree", "学历（学位）继续教育(&X)", K::Flag,
          TALLYRA_MEMBER(bool, plan.special.continuingDegree), 0, 0, false, nullptr, "在读"},
         {"certificateCheck", "special.certificate", "职业资格证书", K::Flag,
@@ -137,7 +147,7 @@ std::vector<InputField> MakeSpecialFields()
          kHousings},
         {"loanShareBox", "special.loanShare", "住房贷款利息扣除比例", K::Choice,
          TALLYRA_MEMBER(int, plan.special.housingLoanShare), 0, 0, false, nullptr, nullptr,
-         kShares},
+         Shares()},
         {"rentTierBox", "special.rentTier", "住房租金城市", K::Choice,
          TALLYRA_MEMBER(int, plan.special.rentTier), 0, 0, false, nullptr, nullptr, RentTiers()},
         {"elderlyShareEdit",

@@ -2,6 +2,7 @@
 #include "year/form/input_summary.h"
 
 #include "law/laws.h"
+#include "law/parameters.h"
 #include "year/amount_text.h"
 #include "year/form/field_row.h"
 #include "year/form/input_fields.h"
@@ -56,7 +57,9 @@ QString Bonus(const law::YearPlanInput& p)
 
 QString Share(int share)
 {
-    return share == 100 ? QString() : QStringLiteral("（本人扣 %1%）").arg(share);
+    return share == law::kDeductionShares.latest().value.whole
+               ? QString()
+               : QStringLiteral("（本人扣 %1%）").arg(share);
 }
 
 QString SpecialItems(const law::SpecialDeductionItems& s)
