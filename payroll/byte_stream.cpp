@@ -7,7 +7,7 @@
 namespace tallyra::payroll {
 
 namespace {
-constexpr std::size_t kChunk = 1 << 16; // grows when one line is longer
+constexpr std::size_t kChunk = 1 << 18; // grows when one line is longer
 constexpr std::size_t npos = std::string::npos;
 } // namespace
 

@@ -3,8 +3,10 @@
 
 #include "law/laws.h"
 #include "payroll/byte_stream.h"
+#include "payroll/invisible_characters.h"
 #include "payroll/payroll_columns.h"
 #include "payroll/payroll_output.h"
+#include "payroll/withhold_job.h"
 
 namespace tallyra::payroll {
 
@@ -73,6 +75,36 @@ std::string WithFullWidthDigits(std::string_view name)
     return text;
 }
 
+// A count of threads as typed: digits only, 1 to kMaxThreads; 0 when it is not that.
+unsigned ThreadCount(const std::string& text)
+{
+    if (text.empty() || text.size() > 3 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const unsigned count = static_cast<unsigned>(std::stoul(text));
+    return count <= kMaxThreads ? count : 0;
+}
+
+// --threads N or --threads=N at arguments[i], which moves past it; false with the problem.
+bool ReadThreads(const std::vector<std::string>& arguments, std::size_t& i, Command& command)
+{
+    const std::string& a = arguments[i];
+    if (a == "--threads" && i + 1 == arguments.size()) {
+        command.problem = a + " 后缺少线程数";
+        return false;
+    }
+    if (command.threads != 0) {
+        command.problem = "线程数只能指定一次";
+        return false;
+    }
+    const std::string text = a == "--threads" ? arguments[++i] : a.substr(10);
+    command.threads = ThreadCount(text);
+    if (command.threads == 0)
+        command.problem = "线程数“" + ShownText(text, std::string::npos) + "”应为 1 到 " +
+                          std::to_string(kMaxThreads) + " 的整数";
+    return command.threads != 0;
+}
+
 } // namespace
 
 Command ParseCommandLine(const std::vector<std::string>& arguments)
@@ -112,6 +144,9 @@ Command ParseCommandLine(const std::vector<std::string>& arguments)
         } else if (a.rfind("--output=", 0) == 0 && !outputGiven) {
             command.output = a.substr(9);
             outputGiven = true;
+        } else if (a == "--threads" || a.rfind("--threads=", 0) == 0) {
+            if (!ReadThreads(arguments, i, command))
+                return command;
         } else if (a == "--help" || a == "-h") {
             command.kind = Command::Kind::Help;
             return command;
@@ -137,7 +172,7 @@ Command ParseCommandLine(const std::vector<std::string>& arguments)
 std::string HelpText()
 {
     const law::DatedValue<law::WageMethod>& cumulative = law::CumulativeMethod();
-    return "用法：tallyra-payroll withhold INPUT.csv -o OUTPUT.csv\n"
+    return "用法：tallyra-payroll withhold INPUT.csv -o OUTPUT.csv [--threads N]\n"
            "      tallyra-payroll --help | --version\n"
            "\n"
            "按累计预扣法（" +
@@ -176,6 +211,10 @@ std::string HelpText()
            "输出先写入同一文件夹中的临时文件，完成后才替换原文件，并保留其权限和所有者；\n"
            "中断（Ctrl+C 或信号）不留下临时文件。OUTPUT 为 - 或设备、管道（如 /dev/null）时\n"
            "直接写入，出错前已写出的内容无法收回。输出文件不能是输入文件本身。\n"
+           "--threads N 用 N 个线程计算（1 到 " +
+           std::to_string(kMaxThreads) +
+           "，默认为本机的处理器核数），各员工的行按工号分给各线程；\n"
+           "结果和出错时的说明与一个线程的相同。\n"
            "退出状态：0 成功；1 无法读取或写入文件；2 命令行或输入内容有误。\n";
 }
 

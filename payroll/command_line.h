@@ -11,10 +11,11 @@ struct Command {
     Kind kind = Kind::Invalid;
     std::string input;
     std::string output;
-    std::string problem; // why the command line was refused
+    unsigned threads = 0; // --threads; 0: as many as the machine has cores
+    std::string problem;  // why the command line was refused
 };
 
-// tallyra-payroll withhold INPUT.csv -o OUTPUT.csv | --help | --version
+// tallyra-payroll withhold INPUT.csv -o OUTPUT.csv [--threads N] | --help | --version
 Command ParseCommandLine(const std::vector<std::string>& arguments);
 
 std::string HelpText();

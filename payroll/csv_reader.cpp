@@ -4,8 +4,21 @@
 namespace tallyra::payroll {
 
 namespace {
+
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+void FieldsOf(const std::string& storage, const std::vector<std::size_t>& ends,
+              std::vector<std::string_view>& fields)
+{
+    fields.clear();
+    std::size_t begin = 0;
+    for (std::size_t end : ends) {
+        fields.emplace_back(storage.data() + begin, end - begin);
+        begin = end + 1; // past the comma
+    }
 }
+
+} // namespace
 
 CsvReader::CsvReader(LineReader& lines)
     : lines_(lines)
@@ -63,6 +76,19 @@ CsvStatus CsvReader::decode(std::string_view& line)
 void CsvReader::endField()
 {
     fieldEnds_.push_back(storage_.size());
+    storage_.push_back(',');
+}
+
+// A line without quotes, the common case: the line as it is, a field ending at every comma.
+void CsvReader::splitPlain(std::string_view line)
+{
+    storage_.append(line);
+    storage_.push_back(',');
+    const char* text = line.data();
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (text[i] == ',')
+            fieldEnds_.push_back(i);
+    fieldEnds_.push_back(line.size());
 }
 
 bool CsvReader::readQuoted(std::string_view line, std::size_t& i)
@@ -129,9 +155,16 @@ CsvStatus CsvReader::next(CsvRecord& record)
     if (!nextDecodedLine(line, failure))
         return failure;
     record.line = lineNumber_;
+    record.plain = line.find('"') == std::string_view::npos;
+    if (record.plain) {
+        splitPlain(line);
+        record.lastLine = lineNumber_;
+        FieldsOf(storage_, fieldEnds_, record.fields);
+        return CsvStatus::Record;
+    }
     bool inQuotes = false;
     while (!parse(line, inQuotes, failure)) {
-        if (storage_.size() > kMaxRecordBytes) {
+        if (storage_.size() - fieldEnds_.size() > kMaxRecordBytes) { // the commas do not count
             problemLine_ = record.line;
             return CsvStatus::RecordTooLong;
         }
@@ -146,12 +179,7 @@ CsvStatus CsvReader::next(CsvRecord& record)
     if (failure != CsvStatus::End)
         return failure;
     record.lastLine = lineNumber_;
-    record.fields.clear();
-    std::size_t begin = 0;
-    for (std::size_t end : fieldEnds_) {
-        record.fields.emplace_back(storage_.data() + begin, end - begin);
-        begin = end;
-    }
+    FieldsOf(storage_, fieldEnds_, record.fields);
     return CsvStatus::Record;
 }
 

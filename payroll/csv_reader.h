@@ -29,7 +29,12 @@ inline std::string_view TrimSpaces(std::string_view text)
 struct CsvRecord {
     long line = 0;     // the line the record starts on, counted from 1
     long lastLine = 0; // the line it ends on: later when a quoted field holds a line break
+    // The fields, each followed by a comma where it was read (so that those of one record lie
+    // one after the other, as in the line).
     std::vector<std::string_view> fields;
+    // Read from one line without quotes: no field holds a quote, a comma or a line break, and
+    // the fields with their commas are the line itself, to be copied as it is.
+    bool plain = false;
 };
 
 enum class CsvStatus {
@@ -72,6 +77,7 @@ private:
     // Appends a quoted field's text from `i` to its closing quote, after which `i` stands;
     // false when the line ends first.
     bool readQuoted(std::string_view line, std::size_t& i);
+    void splitPlain(std::string_view line);
     void endField();
 
     LineReader& lines_;

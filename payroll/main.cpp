@@ -5,8 +5,10 @@
 #include "payroll/output_file.h"
 #include "payroll/withhold_job.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -112,7 +114,10 @@ int Withhold(const Command& command)
     OpenedOutput output = OpenOutput(command.output, input.identity());
     if (!output.file)
         return ReportOutputProblem(command, output.problem);
-    const auto result = WithholdPayroll(input, *output.file);
+    WithholdOptions options;
+    options.threads =
+        command.threads != 0 ? command.threads : std::max(1u, std::thread::hardware_concurrency());
+    const auto result = WithholdPayroll(input, *output.file, options);
     if (const auto* error = std::get_if<PayrollError>(&result)) {
         output.file->abandon();
         Report(error->message());

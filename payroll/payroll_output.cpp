@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/payroll_output.h"
 
+#include <algorithm>
+
 namespace tallyra::payroll {
 
 namespace {
-
-constexpr std::size_t kFlushAt = 1 << 18;
 
 // A rate of the tables (0 to 45) and "%", without building a string.
 void AppendPercent(std::string& out, int percent)
@@ -71,71 +71,82 @@ bool IsFigureColumn(std::string_view name)
     return false;
 }
 
-PayrollWriter::PayrollWriter(ByteSink& sink)
-    : sink_(sink)
+PayrollWriter::PayrollWriter(std::size_t columns, bool separateTaxColumns)
+    : columns_(columns)
+    , separateTaxColumns_(separateTaxColumns)
 {
 }
 
-void PayrollWriter::endRow()
+std::string PayrollWriter::header(const CsvRecord& header) const
 {
-    csv_.endRecord();
-    if (csv_.size() >= kFlushAt) {
-        ok_ = ok_ && sink_.write(csv_.text());
-        csv_.clear();
-    }
-}
-
-void PayrollWriter::writeHeader(const CsvRecord& header, std::size_t columns,
-                                bool separateTaxColumns)
-{
-    separateTaxColumns_ = separateTaxColumns;
-    for (std::size_t i = 0; i < columns; ++i)
-        csv_.field(header.fields[i]);
+    CsvWriter csv;
+    for (std::size_t i = 0; i < columns_; ++i)
+        csv.field(header.fields[i]);
     for (const FigureColumn& column : kFigureColumns)
-        csv_.field(column.name);
+        csv.field(column.name);
     if (separateTaxColumns_)
         for (const SeparateTaxColumn& column : kSeparateTaxColumns)
-            csv_.field(column.name);
-    endRow();
+            csv.field(column.name);
+    csv.endRecord();
+    return csv.text();
 }
 
-void PayrollWriter::copyCells(const CsvRecord& record, std::size_t columns)
+// The input's cells, each followed by a comma. A plain record's are its line, copied whole.
+void PayrollWriter::copyCells(std::string& out, const CsvRecord& record) const
 {
-    for (std::size_t i = 0; i < columns; ++i)
-        csv_.field(i < record.fields.size() ? record.fields[i] : std::string_view());
+    const std::size_t read = std::min(record.fields.size(), columns_);
+    if (record.plain && read > 0) {
+        const char* begin = record.fields.front().data();
+        const std::string_view last = record.fields[read - 1];
+        out.append(begin, static_cast<std::size_t>(last.data() + last.size() - begin));
+        out.push_back(',');
+    } else {
+        for (std::size_t i = 0; i < read; ++i) {
+            AppendCsvField(out, record.fields[i]);
+            out.push_back(',');
+        }
+    }
+    out.append(columns_ - read, ','); // the cells a short line lacks, empty
 }
 
-void PayrollWriter::writeRow(const CsvRecord& record, std::size_t columns,
-                             const law::WithholdingStep& step)
+namespace {
+
+// The last field's comma becomes the line end.
+void EndRow(std::string& out)
 {
-    copyCells(record, columns);
-    for (const FigureColumn& column : kFigureColumns)
-        csv_.plainField([&](std::string& out) { column.write(out, step); });
+    out.back() = '\r';
+    out.push_back('\n');
+}
+
+} // namespace
+
+void PayrollWriter::writeRow(std::string& out, const CsvRecord& record,
+                             const law::WithholdingStep& step) const
+{
+    copyCells(out, record);
+    for (const FigureColumn& column : kFigureColumns) {
+        column.write(out, step);
+        out.push_back(',');
+    }
     if (separateTaxColumns_)
-        for (std::size_t i = 0; i < kSeparateTaxColumns.size(); ++i)
-            csv_.field({});
-    endRow();
+        out.append(kSeparateTaxColumns.size(), ',');
+    EndRow(out);
 }
 
-void PayrollWriter::writeSeparateRow(const CsvRecord& record, std::size_t columns,
-                                     const law::SeparateTax& tax)
+void PayrollWriter::writeSeparateRow(std::string& out, const CsvRecord& record,
+                                     const law::SeparateTax& tax) const
 {
-    copyCells(record, columns);
-    for (const FigureColumn& column : kFigureColumns)
-        csv_.plainField([&](std::string& out) {
-            if (column.writeSeparate)
-                column.writeSeparate(out, tax);
-        });
-    for (const SeparateTaxColumn& column : kSeparateTaxColumns)
-        csv_.plainField([&](std::string& out) { column.write(out, tax); });
-    endRow();
-}
-
-bool PayrollWriter::finish()
-{
-    ok_ = ok_ && sink_.write(csv_.text());
-    csv_.clear();
-    return ok_;
+    copyCells(out, record);
+    for (const FigureColumn& column : kFigureColumns) {
+        if (column.writeSeparate)
+            column.writeSeparate(out, tax);
+        out.push_back(',');
+    }
+    for (const SeparateTaxColumn& column : kSeparateTaxColumns) {
+        column.write(out, tax);
+        out.push_back(',');
+    }
+    EndRow(out);
 }
 
 } // namespace tallyra::payroll

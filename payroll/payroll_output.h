@@ -3,7 +3,6 @@
 
 #include "law/separate_tax.h"
 #include "law/withholding.h"
-#include "payroll/byte_stream.h"
 #include "payroll/csv_reader.h"
 #include "payroll/csv_writer.h"
 
@@ -34,25 +33,24 @@ extern const std::array<SeparateTaxColumn, 2> kSeparateTaxColumns;
 bool IsSeparateTaxColumn(std::string_view name);
 
 // Writes the output CSV: a byte-order mark, CRLF line ends, RFC 4180 quoting where a cell needs
-// it, amounts with exactly two decimals. Writes a quarter of a megabyte at a time.
+// it, amounts with exactly two decimals. Each row is appended to a text the caller sends on, so
+// that rows of different employees can be written by different threads.
 class PayrollWriter {
 public:
-    explicit PayrollWriter(ByteSink& sink);
-    // `separateTaxColumns`: whether the lines end in kSeparateTaxColumns.
-    void writeHeader(const CsvRecord& header, std::size_t columns, bool separateTaxColumns);
-    void writeRow(const CsvRecord& record, std::size_t columns, const law::WithholdingStep& step);
-    void writeSeparateRow(const CsvRecord& record, std::size_t columns,
-                          const law::SeparateTax& tax);
-    bool ok() const { return ok_; }
-    bool finish();
+    // `columns`: the input's columns, copied first; `separateTaxColumns`: whether the lines end
+    // in kSeparateTaxColumns.
+    PayrollWriter(std::size_t columns, bool separateTaxColumns);
+    // The byte-order mark and the header line.
+    std::string header(const CsvRecord& header) const;
+    void writeRow(std::string& out, const CsvRecord& record,
+                  const law::WithholdingStep& step) const;
+    void writeSeparateRow(std::string& out, const CsvRecord& record,
+                          const law::SeparateTax& tax) const;
 
 private:
-    void endRow();
-    void copyCells(const CsvRecord& record, std::size_t columns);
-    ByteSink& sink_;
-    bool separateTaxColumns_ = false;
-    CsvWriter csv_;
-    bool ok_ = true;
+    void copyCells(std::string& out, const CsvRecord& record) const;
+    std::size_t columns_;
+    bool separateTaxColumns_;
 };
 
 } // namespace tallyra::payroll
