@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "law/money.h"
 
+#include <cstring>
+
 namespace tallyra::law {
 
 Money Money::Yuan(std::int64_t yuan)
@@ -63,26 +65,50 @@ Money Money::timesBasisPoints(int basisPoints) const
     return Money(MulDivRoundHalfAway(fen_, basisPoints, 10000));
 }
 
+namespace {
+
+// "00" to "99": two digits at a time, half the divisions.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233"
+    "34353637383940414243444546474849505152535455565758596061626364656667"
+    "6869707172737475767778798081828384858687888990919293949596979899";
+
+} // namespace
+
+char* Money::writeTo(char* out) const
+{
+    // Unsigned magnitude so that the most negative count of fen prints too. The yuan's digits
+    // are counted first, so that the text is written in place from its end.
+    const std::uint64_t magnitude =
+        fen_ < 0 ? 0 - static_cast<std::uint64_t>(fen_) : static_cast<std::uint64_t>(fen_);
+    std::uint64_t yuan = magnitude / 100;
+    int digits = 1;
+    for (std::uint64_t power = 10; digits < 19 && yuan >= power; power *= 10)
+        ++digits;
+    if (fen_ < 0)
+        *out++ = '-';
+    char* const end = out + digits + 3;
+    char* p = end - 2;
+    std::memcpy(p, kDigitPairs + 2 * (magnitude % 100), 2);
+    *--p = '.';
+    while (yuan >= 100) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * (yuan % 100), 2);
+        yuan /= 100;
+    }
+    if (yuan >= 10) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + 2 * yuan, 2);
+    } else {
+        *--p = static_cast<char>('0' + yuan);
+    }
+    return end;
+}
+
 void Money::appendTo(std::string& out) const
 {
-    // Unsigned magnitude so that the most negative count of fen prints too. Digits are written
-    // from the right into a small buffer and appended at once.
-    std::uint64_t magnitude =
-        fen_ < 0 ? 0 - static_cast<std::uint64_t>(fen_) : static_cast<std::uint64_t>(fen_);
-    char text[24];
-    char* p = text + sizeof text;
-    *--p = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-    *--p = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-    *--p = '.';
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (fen_ < 0)
-        *--p = '-';
-    out.append(p, static_cast<std::size_t>(text + sizeof text - p));
+    char text[kMaxTextLength];
+    out.append(text, static_cast<std::size_t>(writeTo(text) - text));
 }
 
 std::string Money::toString() const

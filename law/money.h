@@ -56,6 +56,10 @@ public:
     std::string toString() const;
     // Appends the same text without building a string (the payroll output writes millions).
     void appendTo(std::string& out) const;
+    // Writes the same text at `out`, which has room for kMaxTextLength characters, and returns
+    // where it ends (as std::to_chars does), for writers that put many on one line.
+    static constexpr std::size_t kMaxTextLength = 22; // "-92233720368547758.08"
+    char* writeTo(char* out) const;
 
 private:
     constexpr explicit Money(std::int64_t fen)

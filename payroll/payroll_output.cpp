@@ -7,13 +7,14 @@ namespace tallyra::payroll {
 
 namespace {
 
-// A rate of the tables (0 to 45) and "%", without building a string.
-void AppendPercent(std::string& out, int percent)
+// A rate of the tables (0 to 45) and "%".
+char* WritePercent(char* out, int percent)
 {
     if (percent >= 10)
-        out.push_back(static_cast<char>('0' + percent / 10));
-    out.push_back(static_cast<char>('0' + percent % 10));
-    out.push_back('%');
+        *out++ = static_cast<char>('0' + percent / 10);
+    *out++ = static_cast<char>('0' + percent % 10);
+    *out++ = '%';
+    return out;
 }
 
 using law::SeparateTax;
@@ -22,37 +23,37 @@ using law::WithholdingStep;
 } // namespace
 
 const std::array<FigureColumn, 13> kFigureColumns = {{
-    {"累计收入", [](std::string& o, const WithholdingStep& s) { s.cumulative.income.appendTo(o); }},
+    {"累计收入", [](char* o, const WithholdingStep& s) { return s.cumulative.income.writeTo(o); }},
     {"累计免税收入",
-     [](std::string& o, const WithholdingStep& s) { s.cumulative.exemptIncome.appendTo(o); }},
+     [](char* o, const WithholdingStep& s) { return s.cumulative.exemptIncome.writeTo(o); }},
     {"累计减除费用",
-     [](std::string& o, const WithholdingStep& s) { s.cumulative.basicDeduction.appendTo(o); }},
+     [](char* o, const WithholdingStep& s) { return s.cumulative.basicDeduction.writeTo(o); }},
     {"累计专项扣除",
-     [](std::string& o, const WithholdingStep& s) { s.cumulative.specialDeduction.appendTo(o); }},
+     [](char* o, const WithholdingStep& s) { return s.cumulative.specialDeduction.writeTo(o); }},
     {"累计专项附加扣除",
-     [](std::string& o, const WithholdingStep& s) { s.cumulative.specialAdditional.appendTo(o); }},
+     [](char* o, const WithholdingStep& s) { return s.cumulative.specialAdditional.writeTo(o); }},
     {"累计其他扣除",
-     [](std::string& o, const WithholdingStep& s) { s.cumulative.otherDeduction.appendTo(o); }},
+     [](char* o, const WithholdingStep& s) { return s.cumulative.otherDeduction.writeTo(o); }},
     {"累计应纳税所得额",
-     [](std::string& o, const WithholdingStep& s) { s.taxableIncome.appendTo(o); }},
+     [](char* o, const WithholdingStep& s) { return s.taxableIncome.writeTo(o); }},
     {"税率",
-     [](std::string& o, const WithholdingStep& s) { AppendPercent(o, s.bracket.ratePercent); },
-     [](std::string& o, const SeparateTax& t) { AppendPercent(o, t.bracket.ratePercent); }},
+     [](char* o, const WithholdingStep& s) { return WritePercent(o, s.bracket.ratePercent); },
+     [](char* o, const SeparateTax& t) { return WritePercent(o, t.bracket.ratePercent); }},
     {"速算扣除数",
-     [](std::string& o, const WithholdingStep& s) { s.bracket.quickDeduction.appendTo(o); },
-     [](std::string& o, const SeparateTax& t) { t.bracket.quickDeduction.appendTo(o); }},
-    {"累计应纳税额", [](std::string& o, const WithholdingStep& s) { s.cumulativeTax.appendTo(o); }},
+     [](char* o, const WithholdingStep& s) { return s.bracket.quickDeduction.writeTo(o); },
+     [](char* o, const SeparateTax& t) { return t.bracket.quickDeduction.writeTo(o); }},
+    {"累计应纳税额", [](char* o, const WithholdingStep& s) { return s.cumulativeTax.writeTo(o); }},
     {"累计已预缴税额",
-     [](std::string& o, const WithholdingStep& s) { s.alreadyWithheld.appendTo(o); }},
-    {"本期应预扣预缴税额", [](std::string& o, const WithholdingStep& s) { s.withheld.appendTo(o); },
-     [](std::string& o, const SeparateTax& t) { t.tax.appendTo(o); }},
-    {"本期税后收入", [](std::string& o, const WithholdingStep& s) { s.afterTax.appendTo(o); },
-     [](std::string& o, const SeparateTax& t) { t.afterTax().appendTo(o); }},
+     [](char* o, const WithholdingStep& s) { return s.alreadyWithheld.writeTo(o); }},
+    {"本期应预扣预缴税额", [](char* o, const WithholdingStep& s) { return s.withheld.writeTo(o); },
+     [](char* o, const SeparateTax& t) { return t.tax.writeTo(o); }},
+    {"本期税后收入", [](char* o, const WithholdingStep& s) { return s.afterTax.writeTo(o); },
+     [](char* o, const SeparateTax& t) { return t.afterTax().writeTo(o); }},
 }};
 
 const std::array<SeparateTaxColumn, 2> kSeparateTaxColumns = {{
-    {"减除费用", [](std::string& o, const SeparateTax& t) { t.deduction.appendTo(o); }},
-    {"应纳税所得额", [](std::string& o, const SeparateTax& t) { t.taxable.appendTo(o); }},
+    {"减除费用", [](char* o, const SeparateTax& t) { return t.deduction.writeTo(o); }},
+    {"应纳税所得额", [](char* o, const SeparateTax& t) { return t.taxable.writeTo(o); }},
 }};
 
 bool IsSeparateTaxColumn(std::string_view name)
@@ -111,11 +112,16 @@ void PayrollWriter::copyCells(std::string& out, const CsvRecord& record) const
 
 namespace {
 
-// The last field's comma becomes the line end.
-void EndRow(std::string& out)
+// Room for every figure of a row, each with its comma.
+constexpr std::size_t kFiguresText =
+    (kFigureColumns.size() + kSeparateTaxColumns.size()) * (law::Money::kMaxTextLength + 1);
+
+// The figures' comma before the line end becomes the CR of CRLF.
+void EndRow(std::string& out, char* figures, char* end)
 {
-    out.back() = '\r';
-    out.push_back('\n');
+    end[-1] = '\r';
+    *end++ = '\n';
+    out.append(figures, static_cast<std::size_t>(end - figures));
 }
 
 } // namespace
@@ -124,29 +130,34 @@ void PayrollWriter::writeRow(std::string& out, const CsvRecord& record,
                              const law::WithholdingStep& step) const
 {
     copyCells(out, record);
+    char figures[kFiguresText + 1];
+    char* p = figures;
     for (const FigureColumn& column : kFigureColumns) {
-        column.write(out, step);
-        out.push_back(',');
+        p = column.write(p, step);
+        *p++ = ',';
     }
     if (separateTaxColumns_)
-        out.append(kSeparateTaxColumns.size(), ',');
-    EndRow(out);
+        for (std::size_t i = 0; i < kSeparateTaxColumns.size(); ++i)
+            *p++ = ',';
+    EndRow(out, figures, p);
 }
 
 void PayrollWriter::writeSeparateRow(std::string& out, const CsvRecord& record,
                                      const law::SeparateTax& tax) const
 {
     copyCells(out, record);
+    char figures[kFiguresText + 1];
+    char* p = figures;
     for (const FigureColumn& column : kFigureColumns) {
         if (column.writeSeparate)
-            column.writeSeparate(out, tax);
-        out.push_back(',');
+            p = column.writeSeparate(p, tax);
+        *p++ = ',';
     }
     for (const SeparateTaxColumn& column : kSeparateTaxColumns) {
-        column.write(out, tax);
-        out.push_back(',');
+        p = column.write(p, tax);
+        *p++ = ',';
     }
-    EndRow(out);
+    EndRow(out, figures, p);
 }
 
 } // namespace tallyra::payroll

@@ -14,10 +14,12 @@ namespace tallyra::payroll {
 
 // A figure added to every line: its name in the header, how a wage line's figure is written, and
 // how that of a line taxed on its own is (none: the cell stays empty, as the cumulative ones do).
+// Each writes at `out`, which has room for law::Money::kMaxTextLength characters, and returns
+// where its text ends.
 struct FigureColumn {
     const char* name;
-    void (*write)(std::string& out, const law::WithholdingStep& step);
-    void (*writeSeparate)(std::string& out, const law::SeparateTax& tax) = nullptr;
+    char* (*write)(char* out, const law::WithholdingStep& step);
+    char* (*writeSeparate)(char* out, const law::SeparateTax& tax) = nullptr;
 };
 // The figures added to every line, in this order. The header, each row and --help follow it.
 extern const std::array<FigureColumn, 13> kFigureColumns;
@@ -27,7 +29,7 @@ bool IsFigureColumn(std::string_view name);
 // (减除费用, 应纳税所得额) and empty on the others.
 struct SeparateTaxColumn {
     const char* name;
-    void (*write)(std::string& out, const law::SeparateTax& tax);
+    char* (*write)(char* out, const law::SeparateTax& tax);
 };
 extern const std::array<SeparateTaxColumn, 2> kSeparateTaxColumns;
 bool IsSeparateTaxColumn(std::string_view name);

@@ -72,6 +72,11 @@ private slots:
         QTest::newRow("zero") << qint64(0) << "0.00";
         QTest::newRow("a fen") << qint64(1) << "0.01";
         QTest::newRow("ten fen") << qint64(10) << "0.10";
+        QTest::newRow("99 fen") << qint64(99) << "0.99";
+        QTest::newRow("a yuan") << qint64(100) << "1.00";
+        QTest::newRow("ten yuan") << qint64(1000) << "10.00";
+        QTest::newRow("three digits") << qint64(12'345) << "123.45";
+        QTest::newRow("five digits") << qint64(1'234'567) << "12345.67";
         QTest::newRow("whole") << qint64(1'200'000) << "12000.00";
         QTest::newRow("negative fen") << qint64(-5) << "-0.05";
         QTest::newRow("negative") << qint64(-123'456) << "-1234.56";
