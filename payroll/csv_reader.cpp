@@ -79,16 +79,19 @@ void CsvReader::endField()
     storage_.push_back(',');
 }
 
-// A line without quotes, the common case: the line as it is, a field ending at every comma.
-void CsvReader::splitPlain(std::string_view line)
+// A line without quotes, the common case: its fields are read where they are, a field ending at
+// every comma.
+void CsvReader::splitPlain(std::string_view line, std::vector<std::string_view>& fields)
 {
-    storage_.append(line);
-    storage_.push_back(',');
+    fields.clear();
     const char* text = line.data();
+    std::size_t begin = 0;
     for (std::size_t i = 0; i < line.size(); ++i)
-        if (text[i] == ',')
-            fieldEnds_.push_back(i);
-    fieldEnds_.push_back(line.size());
+        if (text[i] == ',') {
+            fields.emplace_back(text + begin, i - begin);
+            begin = i + 1;
+        }
+    fields.emplace_back(text + begin, line.size() - begin);
 }
 
 bool CsvReader::readQuoted(std::string_view line, std::size_t& i)
@@ -157,9 +160,8 @@ CsvStatus CsvReader::next(CsvRecord& record)
     record.line = lineNumber_;
     record.plain = line.find('"') == std::string_view::npos;
     if (record.plain) {
-        splitPlain(line);
+        splitPlain(line, record.fields);
         record.lastLine = lineNumber_;
-        FieldsOf(storage_, fieldEnds_, record.fields);
         return CsvStatus::Record;
     }
     bool inQuotes = false;

@@ -29,8 +29,8 @@ inline std::string_view TrimSpaces(std::string_view text)
 struct CsvRecord {
     long line = 0;     // the line the record starts on, counted from 1
     long lastLine = 0; // the line it ends on: later when a quoted field holds a line break
-    // The fields, each followed by a comma where it was read (so that those of one record lie
-    // one after the other, as in the line).
+    // The fields, valid until the next record is read, one after the other with a comma between
+    // each and the next.
     std::vector<std::string_view> fields;
     // Read from one line without quotes: no field holds a quote, a comma or a line break, and
     // the fields with their commas are the line itself, to be copied as it is.
@@ -77,7 +77,7 @@ private:
     // Appends a quoted field's text from `i` to its closing quote, after which `i` stands;
     // false when the line ends first.
     bool readQuoted(std::string_view line, std::size_t& i);
-    void splitPlain(std::string_view line);
+    static void splitPlain(std::string_view line, std::vector<std::string_view>& fields);
     void endField();
 
     LineReader& lines_;
