@@ -49,6 +49,7 @@ public:
     std::optional<PayrollError> withhold(const RecordBatch& batch, std::string& out,
                                          std::vector<std::size_t>& rowEnds);
     long rows() const { return rows_; }
+    long lineBeingRead() const { return record_.line; } // where an exception left it
     std::size_t payees() const { return employees_.size(); }
 
 private:

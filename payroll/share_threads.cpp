@@ -31,8 +31,11 @@ void ShareThreads::run(std::size_t index, BatchWork& work)
             shares_[index]->withhold(work.records, work.rows[index], work.rowEnds[index]);
     } catch (...) {
         std::lock_guard lock(mutex_);
-        if (!work.failure)
+        const long line = shares_[index]->lineBeingRead();
+        if (!work.failure || line < work.failureLine) {
             work.failure = std::current_exception();
+            work.failureLine = line;
+        }
     }
 }
 

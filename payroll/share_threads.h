@@ -22,6 +22,7 @@ struct BatchWork {
     std::vector<std::vector<std::size_t>> rowEnds;   // where each of its records' rows ends
     std::vector<std::optional<PayrollError>> errors; // each share's first refusal
     std::exception_ptr failure;                      // what no refusal explains
+    long failureLine = 0;                            // the line it came from
     std::size_t done = 0;                            // how many shares are through
 };
 

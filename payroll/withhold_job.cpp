@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/withhold_job.h"
 
-#include "law/calendar.h"
-#include "law/laws.h"
-#include "law/money.h"
-#include "law/withholding.h"
 #include "payroll/invisible_characters.h"
 #include "payroll/payroll_columns.h"
 #include "payroll/payroll_output.h"
@@ -202,10 +198,12 @@ std::variant<PayrollSummary, PayrollError> WithholdingRun::run()
             threads.start(batches[(k + 1) % 2]);
         }
         threads.finish(work);
-        if (work.failure)
+        const std::optional<PayrollError> refusal = firstRefusal(work);
+        // An exception is what one thread would have met, unless it had stopped before.
+        if (work.failure && (!refusal || refusal->line > work.failureLine))
             std::rethrow_exception(work.failure);
-        if (auto error = firstRefusal(work))
-            return *error;
+        if (refusal)
+            return *refusal;
         if (!write(work))
             return PayrollError{PayrollError::Kind::Output, 0, "", "写入输出文件失败"};
     }
