@@ -21,10 +21,17 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace tallyra::year {
 
@@ -41,9 +48,13 @@ YearWindow::YearWindow(YearServices services, QWidget* parent)
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("summaryLabel"));
     // A long list of refusals is cut at the window's edge (each is shown beside its box) rather
-    // than widening the window.
+    // than widening the window. A message in the status bar takes its place while it shows:
+    // the status bar draws a message only left of the permanent widgets it shows, and the
+    // summary, as wide as the bar, would leave it no room at all.
     summary_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addPermanentWidget(summary_, 1);
+    connect(statusBar(), &QStatusBar::messageChanged, summary_,
+            [this](const QString& message) { summary_->setVisible(message.isEmpty()); });
     restoreState();
     KeepFocusVisible(this);
 }
@@ -61,16 +72,16 @@ void YearWindow::createCentral()
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(profileBar_);
     leftLayout->addWidget(form_, 1);
-    auto* pane = new FormPane(left);
+    formPane_ = new FormPane(left);
 
     createTabs();
     auto* split = new QSplitter;
     split->setObjectName(QStringLiteral("mainSplitter"));
-    split->addWidget(pane);
+    split->addWidget(formPane_);
     split->addWidget(tabs_);
     split->setStretchFactor(1, 1);
     // The form as wide as its widest row; the rest to the results, whose table is wide.
-    split->setSizes({pane->minimumWidth(), 1280 - pane->minimumWidth()});
+    split->setSizes({formPane_->minimumWidth(), 1280 - formPane_->minimumWidth()});
     split->setChildrenCollapsible(false);
     setCentralWidget(split);
 
@@ -128,6 +139,40 @@ void YearWindow::fitToScreen()
     move(placed.topLeft());
 }
 
+namespace {
+
+QString narrowWindowAdvice()
+{
+    return QStringLiteral("窗口较窄：按 F9 或“查看 → 输入栏”隐藏输入栏，可看到表格的全部各列");
+}
+
+} // namespace
+
+void YearWindow::showFormPane(bool shown)
+{
+    formPaneAction_->setChecked(shown);
+    if (shown == formPane_->isVisibleTo(this))
+        return;
+    const bool focusInForm = formPane_->isAncestorOf(focusWidget());
+    formPane_->setVisible(shown);
+    if (shown)
+        form_->controls().wageEdit->setFocus(Qt::ShortcutFocusReason);
+    else if (focusInForm)
+        tabs_->currentWidget()->setFocus(Qt::ShortcutFocusReason);
+    if (!shown && statusBar()->currentMessage() == narrowWindowAdvice())
+        statusBar()->clearMessage(); // done as advised
+}
+
+// On a screen too narrow for the form and every column of the table side by side, says once,
+// after the first layout, how to see them all.
+void YearWindow::adviseNarrowWindow()
+{
+    const QTableView* table = tablePage_->table();
+    if (formPane_->isVisible() && table->horizontalScrollBar()->maximum() > 0 &&
+        statusBar()->currentMessage().isEmpty())
+        statusBar()->showMessage(narrowWindowAdvice(), 15000);
+}
+
 void YearWindow::applyWages(const std::array<std::optional<law::Money>, 12>& wages)
 {
     for (int m = 1; m <= 12; ++m)
@@ -174,6 +219,13 @@ QString YearWindow::summary() const
 void YearWindow::showSummary()
 {
     summary_->setText(summary());
+}
+
+void YearWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!std::exchange(advised_, true))
+        QTimer::singleShot(0, this, &YearWindow::adviseNarrowWindow); // once laid out
 }
 
 void YearWindow::changeEvent(QEvent* event)

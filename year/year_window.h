@@ -24,6 +24,7 @@ class SettingsStore;
 namespace tallyra::year {
 
 class InputForm;
+class FormPane;
 class ProfileBar;
 class ResultTabs;
 class YearDialogs;
@@ -72,10 +73,14 @@ public:
     void deleteProfile();
     bool loadProfile(const QString& name);
     void restoreDefaults();
+    // Shows or hides the input form (查看 → 输入栏, F9): hidden, the results take the whole
+    // width, so a small screen shows every column of the table.
+    void showFormPane(bool shown);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createActions();
@@ -85,6 +90,7 @@ private:
     void createTabs();
     void restoreState();
     void fitToScreen();
+    void adviseNarrowWindow();
     void recompute();
     void showSummary();
     void showUnreadableEntries(bool currentUnreadable, int currentFieldsDamaged,
@@ -105,6 +111,7 @@ private:
     YearTablePage* tablePage_ = nullptr;
     ResultTabs* tabs_ = nullptr;
     ProfileBar* profileBar_ = nullptr;
+    FormPane* formPane_ = nullptr;
     QLabel* summary_ = nullptr;
     QAction* exportCsvAction_ = nullptr;
     QAction* exportPdfAction_ = nullptr;
@@ -114,11 +121,13 @@ private:
     QAction* defaultsAction_ = nullptr;
     QAction* quitAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* formPaneAction_ = nullptr;
 
     PlannerState state_;
     std::optional<law::YearPlan> lastSoundPlan_; // the table's while a box is refused
     QString loadedProfile_;                      // the profile the inputs came from
     std::optional<PlannerInputs> loadedInputs_;  // its inputs as loaded or saved
+    bool advised_ = false;                       // adviseNarrowWindow had its say
 };
 
 } // namespace tallyra::year

@@ -47,6 +47,12 @@ void YearWindow::createActions()
     deleteProfileAction_ = Action(this, "deleteProfileAction", QStringLiteral("删除方案(&D)"));
     defaultsAction_ = Action(this, "defaultsAction", QStringLiteral("恢复默认输入(&R)"));
     aboutAction_ = Action(this, "aboutAction", QStringLiteral("关于(&A)"));
+    // F9 shows and hides a side panel in the file managers people know.
+    formPaneAction_ =
+        Action(this, "formPaneAction", QStringLiteral("输入栏(&I)"), QKeySequence(Qt::Key_F9));
+    formPaneAction_->setCheckable(true);
+    formPaneAction_->setChecked(true);
+    connect(formPaneAction_, &QAction::toggled, this, &YearWindow::showFormPane);
     connect(exportCsvAction_, &QAction::triggered, this, &YearWindow::exportCsv);
     connect(exportPdfAction_, &QAction::triggered, this, &YearWindow::exportPdf);
     connect(printAction_, &QAction::triggered, this, &YearWindow::print);
@@ -89,6 +95,8 @@ void YearWindow::createMenus()
             tabs_->currentWidget()->setFocus(Qt::ShortcutFocusReason);
         });
     }
+    view->addSeparator();
+    view->addAction(formPaneAction_);
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(aboutAction_);
 }

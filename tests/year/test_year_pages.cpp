@@ -146,7 +146,8 @@ private slots:
         QVERIFY(!tabs.builtPage<year::MonthChart>());
     }
 
-    // The menu "查看" has an entry for each tab, with its caption, in the order of the tabs.
+    // The menu "查看" has an entry for each tab, with its caption, in the order of the tabs;
+    // below them, the input form's switch.
     void theViewMenuFollowsTheTabs()
     {
         test::YearDriver d;
@@ -156,7 +157,9 @@ private slots:
             if (menu->text().startsWith(QStringLiteral("查看")))
                 view = menu->menu();
         QVERIFY(view);
-        QCOMPARE(view->actions().size(), tabs.count());
+        QCOMPARE(view->actions().size(), tabs.count() + 2);
+        QVERIFY(view->actions()[tabs.count()]->isSeparator());
+        QCOMPARE(view->actions().last()->objectName(), QStringLiteral("formPaneAction"));
         for (int i = 0; i < tabs.count(); ++i) {
             QCOMPARE(view->actions()[i]->text(),
                      QStringLiteral("%1(&%2)").arg(tabs.tabText(i)).arg(i + 1));

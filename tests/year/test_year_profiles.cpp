@@ -310,6 +310,8 @@ private slots:
             QtSettingsStore store(ini());
             test::YearDriver d(store);
             QCOMPARE(d.window().statusBar()->currentMessage(), said);
+            // and it can be read: the year's summary makes room for it while it shows
+            QVERIFY(!d.control(QStringLiteral("summaryLabel"))->isVisible());
             QVERIFY(d.messages().shown.isEmpty());
             QVERIFY(d.window().plan().has_value());
         }

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTableView>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QChart>
@@ -101,6 +102,10 @@ private slots:
         else if (natural > table->viewport()->width())
             QVERIFY(table->horizontalScrollBar()->isVisible());
 
+        if (natural > table->viewport()->width()) {
+            QTRY_VERIFY(d.window().statusBar()->currentMessage().contains(QStringLiteral("F9")));
+            QVERIFY(!d.control(QStringLiteral("summaryLabel"))->isVisible()); // room to read it
+        }
         d.window().tabs()->setCurrentPage<year::MonthChart>();
         year::MonthChart* chart = d.window().tabs()->page<year::MonthChart>();
         // The chart is laid out to its view's size once shown.
@@ -113,6 +118,33 @@ private slots:
         const qreal perMonth = chart->chart()->plotArea().width() / 12;
         for (const QString& month : months->categories())
             QVERIFY2(labels.horizontalAdvance(month) <= perMonth, qPrintable(month));
+    }
+
+    // With the form hidden (F9) every column of the table shows beside the others on each of
+    // these screens; the keyboard stays in the window, and F9 brings the form back.
+    void everyColumnShowsWithTheFormHidden()
+    {
+        test::YearDriver d;
+        d.enterRealisticYear();
+        auto* wage = d.control(QStringLiteral("wageEdit"));
+        wage->setFocus();
+        QTRY_VERIFY(wage->hasFocus());
+        auto* table = d.control<QTableView>(QStringLiteral("yearTable"));
+        QTest::keyClick(&d.window(), Qt::Key_F9);
+        QVERIFY(!d.control(QStringLiteral("inputScroll"))->isVisible());
+        QVERIFY(!d.window().statusBar()->currentMessage().contains(QStringLiteral("F9")));
+        QVERIFY(d.window().focusWidget() && d.window().focusWidget()->isVisible());
+        QTRY_COMPARE(table->horizontalScrollBar()->maximum(), 0);
+        int natural = 0;
+        for (int c = 0; c < year::YearTableModel::ColumnCount; ++c)
+            natural += table->horizontalHeader()->sectionSize(c);
+        QVERIFY2(
+            natural <= table->viewport()->width(),
+            qPrintable(QStringLiteral("%1 > %2").arg(natural).arg(table->viewport()->width())));
+
+        QTest::keyClick(&d.window(), Qt::Key_F9);
+        QVERIFY(d.control(QStringLiteral("inputScroll"))->isVisible());
+        QTRY_VERIFY(wage->hasFocus());
     }
 };
 
