@@ -20,4 +20,4 @@ export QT_QPA_PLATFORM=offscreen
 echo "Sanitized test suite ($build)"
 # The Debian package check runs none of the program's code, and a package of an instrumented
 # build means nothing; it is left to the normal run.
-ctest --test-dir "$build" --output-on-failure --timeout 600 --exclude-regex '^debian_package$'
+ctest --test-dir "$build" --output-on-failure --timeout 6000 --exclude-regex '^debian_package$'
