@@ -7,7 +7,7 @@ namespace tallyra::law {
 
 namespace {
 
-// The table a bonus ÷ 12 is looked up in: the year's, or the latest.
+// The table a bonus ÷ 12 (kBonusDivisorMonths) is looked up in: the year's, or the latest.
 RateTable BonusTable(std::optional<int> taxYear)
 {
     const DatedValue<RateTable>* table =
@@ -15,27 +15,45 @@ RateTable BonusTable(std::optional<int> taxYear)
     return table ? table->value : kBonusRateTable.first().value;
 }
 
-Money BonusTax(RateTable table, Money bonus)
+int Divisor(std::optional<int> taxYear)
 {
-    return TaxWithBracket(ChooseBracket(table, bonus, 12), bonus);
+    const DatedValue<int>* months =
+        taxYear ? kBonusDivisorMonths.forTaxYear(*taxYear) : &kBonusDivisorMonths.latest();
+    return months ? months->value : kBonusDivisorMonths.first().value;
 }
 
-Money TakeHome(RateTable table, Money bonus)
+// The table of a year and the months its bonus is divided by.
+struct BonusRule {
+    RateTable table;
+    int months;
+};
+
+BonusRule RuleOf(std::optional<int> taxYear)
 {
-    return bonus - BonusTax(table, bonus);
+    return {BonusTable(taxYear), Divisor(taxYear)};
+}
+
+Money BonusTax(const BonusRule& rule, Money bonus)
+{
+    return TaxWithBracket(ChooseBracket(rule.table, bonus, rule.months), bonus);
+}
+
+Money TakeHome(const BonusRule& rule, Money bonus)
+{
+    return bonus - BonusTax(rule, bonus);
 }
 
 // The first bonus in fen above `start` that takes home at least what `start` does. Take-home
 // pay rises by at least 55 fen a yuan within a row, so the answer lies within a few fen of the
 // exact solution of B − (B·r − q) = target, which is searched from just below.
-Money CliffEnd(RateTable table, Money start, const Bracket& next)
+Money CliffEnd(const BonusRule& rule, Money start, const Bracket& next)
 {
-    const Money target = TakeHome(table, start);
+    const Money target = TakeHome(rule, start);
     // B·(100 − r) = (target − q)·100  →  B = (target − q)·100 / (100 − r)
     const Money exact = Money::Fen(
         MulDivRoundHalfAway((target - next.quickDeduction).fen(), 100, 100 - next.ratePercent));
     Money b = Max(start + Money::Fen(1), exact - Money::Fen(5));
-    while (TakeHome(table, b) < target)
+    while (TakeHome(rule, b) < target)
         b += Money::Fen(1);
     return b;
 }
@@ -47,12 +65,17 @@ RateTable BonusRateTable(std::optional<int> taxYear)
     return BonusTable(taxYear);
 }
 
+int BonusDivisor(std::optional<int> taxYear)
+{
+    return Divisor(taxYear);
+}
+
 std::optional<SeparateBonusTax> TaxBonusSeparately(int year, Money bonus)
 {
     const DatedValue<bool>* rule = SeparateBonusRuleOn({year, 12, 31});
     if (!rule)
         return std::nullopt;
-    const BracketChoice bracket = ChooseBracket(BonusTable(year), bonus, 12);
+    const BracketChoice bracket = ChooseBracket(BonusTable(year), bonus, Divisor(year));
     return SeparateBonusTax{bracket, TaxWithBracket(bracket, bonus), rule};
 }
 
@@ -66,12 +89,13 @@ std::optional<SeparateTax> BonusTaxedApart(int year, Money bonus)
 
 std::vector<BonusCliff> BonusCliffs(std::optional<int> taxYear)
 {
-    const RateTable table = BonusTable(taxYear);
+    const BonusRule rule = RuleOf(taxYear);
+    const RateTable& table = rule.table;
     std::vector<BonusCliff> cliffs;
     for (std::size_t i = 0; i + 1 < table.size(); ++i) {
-        const Money start = table[i].upTo->times(12);
-        cliffs.push_back({static_cast<int>(i), start, CliffEnd(table, start, table[i + 1]),
-                          TakeHome(table, start)});
+        const Money start = table[i].upTo->times(rule.months);
+        cliffs.push_back({static_cast<int>(i), start, CliffEnd(rule, start, table[i + 1]),
+                          TakeHome(rule, start)});
     }
     return cliffs;
 }

@@ -25,6 +25,8 @@ std::optional<SeparateBonusTax> TaxBonusSeparately(int year, Money bonus);
 std::optional<SeparateTax> BonusTaxedApart(int year, Money bonus);
 // The table whose rows bonus ÷ 12 chooses in a tax year (the latest when no year is given).
 RateTable BonusRateTable(std::optional<int> taxYear = std::nullopt);
+// The months the bonus is divided by in a tax year (the latest when no year is given): 12.
+int BonusDivisor(std::optional<int> taxYear = std::nullopt);
 
 // A bonus cliff: bonuses above `start` (a row's upper bound × 12) and below `end` take home
 // less than `start` itself does; from `end` on the take-home is at least as much again.

@@ -54,6 +54,8 @@ extern const LegalSeries<WholeYearDeduction> kWholeYearWithholdingDeduction;
 extern const LegalSeries<bool> kSeparateBonusTaxation;
 // How many bonuses of one person may be taxed on their own in a tax year (once).
 extern const LegalSeries<int> kSeparateBonusesPerYear;
+// The months a bonus taxed on its own is divided by to choose its row of the monthly table.
+extern const LegalSeries<int> kBonusDivisorMonths;
 
 // Whether a small payment at the reconciliation is let go (免于办理汇算), and its limits: a
 // payment of at most `kExemptPaymentLimit`, or any payment on an annual comprehensive income of

@@ -33,6 +33,14 @@ constexpr DatedValue<bool> kSeparateBonusValues[] = {
     {{2028, 1, 1}, false, kBonus2023},
 };
 
+constexpr DatedValue<int> kBonusDivisorMonthsValues[] = {
+    {{2019, 1, 1},
+     12,
+     {"财税〔2018〕164号", "一（一）",
+      "以全年一次性奖金收入除以12个月得到的数额，按照本通知所附按月换算后的综合所得税率表（以下简称月度税率表），确定适用税率和速算扣除数，单独计算纳税",
+      "http://szs.mof.gov.cn/zhengcefabu/201812/t20181227_3110164.htm"}},
+};
+
 // 164号 一（一） keeps the separate treatment for bonuses that meet 国税发〔2005〕9号, which allows
 // it once a year.
 constexpr DatedValue<int> kSeparateBonusesPerYearValues[] = {
@@ -85,6 +93,8 @@ constexpr DatedValue<FilingWindow> kReconciliationWindowValues[] = {
 
 constexpr LegalSeries<bool> kSeparateBonusTaxation =
     MakeSeries("全年一次性奖金单独计税", kChecked, kSeparateBonusValues);
+constexpr LegalSeries<int> kBonusDivisorMonths =
+    MakeSeries("全年一次性奖金单独计税的换算月数", kChecked, kBonusDivisorMonthsValues);
 constexpr LegalSeries<int> kSeparateBonusesPerYear =
     MakeSeries("全年一次性奖金每年单独计税的次数", kChecked, kSeparateBonusesPerYearValues);
 constexpr LegalSeries<bool> kSmallPaymentExemption =

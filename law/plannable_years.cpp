@@ -29,17 +29,17 @@ int YearOfLastDatedChange()
     return LatestYear(
         kMonthlyBasicDeduction, kWageWithholdingMethod, kMonthlyRateTable, kAnnualRateTable,
         kBonusRateTable, kAnnualBasicDeduction, kWholeYearWithholdingDeduction,
-        kSeparateBonusTaxation, kSeparateBonusesPerYear, kSmallPaymentExemption,
-        kExemptPaymentLimit, kExemptIncomeLimit, kReconciliationWindow, kPrepaymentDeduction,
-        kLabourPrepaymentTable, kAuthorsRoyaltyPrepaymentTable, kAnnualPaymentDeductionPercent,
-        kAuthorsIncomeSharePercent, kSeveranceExemptMultiple, kSpecialAdditionalDeductions,
-        kChildEducationDeduction, kInfantCareDeduction, kInfantCareAgeLimit,
-        kContinuingDegreeDeduction, kVocationalCertificateDeduction, kHousingLoanInterestDeduction,
-        kHousingRentDeduction, kElderlySupportOnlyChild, kElderlySupportShareCap,
-        kSeriousIllnessFloor, kSeriousIllnessCap, kDeductionShares, kCommercialHealthInsuranceCap,
-        kPersonalPensionCap, kHousingFundRateFloor, kHousingFundRateCap, kHousingFundTaxFreeRate,
-        kHousingFundTaxFreeBaseMultiple, kAnnuityDeductibleRate, kAnnuityBaseMultiple,
-        kEmployerAnnuityNotIncome);
+        kSeparateBonusTaxation, kSeparateBonusesPerYear, kBonusDivisorMonths,
+        kSmallPaymentExemption, kExemptPaymentLimit, kExemptIncomeLimit, kReconciliationWindow,
+        kPrepaymentDeduction, kLabourPrepaymentTable, kAuthorsRoyaltyPrepaymentTable,
+        kAnnualPaymentDeductionPercent, kAuthorsIncomeSharePercent, kSeveranceExemptMultiple,
+        kSpecialAdditionalDeductions, kChildEducationDeduction, kInfantCareDeduction,
+        kInfantCareAgeLimit, kContinuingDegreeDeduction, kVocationalCertificateDeduction,
+        kHousingLoanInterestDeduction, kHousingRentDeduction, kElderlySupportOnlyChild,
+        kElderlySupportShareCap, kSeriousIllnessFloor, kSeriousIllnessCap, kDeductionShares,
+        kCommercialHealthInsuranceCap, kPersonalPensionCap, kHousingFundRateFloor,
+        kHousingFundRateCap, kHousingFundTaxFreeRate, kHousingFundTaxFreeBaseMultiple,
+        kAnnuityDeductibleRate, kAnnuityBaseMultiple, kEmployerAnnuityNotIncome);
 }
 
 int LastPlannableYear(int thisYear)

@@ -130,12 +130,12 @@ ReconciliationResult SeparateTax::reconcile(Money wage) const
 
 int SeparateTax::bonusRow(Money wage) const
 {
-    return ChooseBracket(BonusRateTable(), bonus(wage), 12).index.value_or(-1);
+    return ChooseBracket(BonusRateTable(), bonus(wage), BonusDivisor(year())).index.value_or(-1);
 }
 
 int SeparateTax::bonusRate(Money wage) const
 {
-    return ChooseBracket(BonusRateTable(), bonus(wage), 12).ratePercent;
+    return ChooseBracket(BonusRateTable(), bonus(wage), BonusDivisor(year())).ratePercent;
 }
 
 namespace {
@@ -180,7 +180,8 @@ std::vector<std::int64_t> Breakpoints(const SeparateTax& tax)
     AddBaseBreakpoints(points, setup);
     for (const Bracket& row : BonusRateTable())
         if (row.upTo) {
-            const std::int64_t above = tax.package().fen() - row.upTo->times(12).fen();
+            const std::int64_t above =
+                tax.package().fen() - row.upTo->times(BonusDivisor(tax.year())).fen();
             if (above > 0)
                 points.push_back((above + tax.months() - 1) / tax.months());
         }

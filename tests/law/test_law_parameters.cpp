@@ -92,6 +92,7 @@ const std::vector<std::pair<const char*, std::function<QString()>>>& EverySeries
         Check("kHousingFundRateFloor", kHousingFundRateFloor),
         Check("kHousingFundRateCap", kHousingFundRateCap),
         Check("kSeparateBonusesPerYear", kSeparateBonusesPerYear),
+        Check("kBonusDivisorMonths", kBonusDivisorMonths),
         Check("kPrepaymentDeduction", kPrepaymentDeduction),
         Check("kLabourPrepaymentTable", kLabourPrepaymentTable),
         Check("kAuthorsRoyaltyPrepaymentTable", kAuthorsRoyaltyPrepaymentTable),

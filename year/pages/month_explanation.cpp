@@ -52,9 +52,11 @@ void BonusLines(FigureTable& lines, const law::MonthPlan& m, int year)
     const auto separate = law::TaxBonusSeparately(year, m.bonus);
     const law::RateTable table = law::LawFor({year, 1})->monthlyTable;
     lines.add(
-        QStringLiteral("年终奖单独计税：%1 ÷ 12 = %2，落在月度税率表%3")
-            .arg(ShortAmount(m.bonus),
-                 GroupedAmount(Money::Fen(law::MulDivRoundHalfAway(m.bonus.fen(), 1, 12))),
+        QStringLiteral("年终奖单独计税：%1 ÷ %2 = %3，落在月度税率表%4")
+            .arg(ShortAmount(m.bonus))
+            .arg(law::BonusDivisor(year))
+            .arg(GroupedAmount(Money::Fen(
+                     law::MulDivRoundHalfAway(m.bonus.fen(), 1, law::BonusDivisor(year)))),
                  separate->bracket.index ? RowText(table, *separate->bracket.index) : QString()));
     lines.add(QStringLiteral("年终奖税额 = %1 × %2% − %3")
                   .arg(ShortAmount(m.bonus))
