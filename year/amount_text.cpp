@@ -39,6 +39,29 @@ bool TooManyDecimals(const QString& plain)
     return true;
 }
 
+// "1.8万" as "18000", "1.23456万" as "12345.6": the figure in 万 with its full stop moved four
+// places, so that the reading that follows checks decimals and range as for yuan. Any other text
+// is returned as it is; a "万" that is not the last character or has no figure before it is left
+// for that reading to refuse.
+QString FromTenThousands(const QString& plain)
+{
+    static const QChar tenThousand = QChar(u'万');
+    if (plain.size() < 2 || !plain.endsWith(tenThousand) || plain.count(tenThousand) != 1)
+        return plain;
+    QString figure = plain.chopped(1);
+    if (figure.count(QLatin1Char('.')) > 1)
+        return plain;
+    const int stop = figure.indexOf(QLatin1Char('.'));
+    QString whole = stop < 0 ? figure : figure.left(stop);
+    QString decimals = stop < 0 ? QString() : figure.mid(stop + 1);
+    if (whole.isEmpty() && decimals.isEmpty())
+        return plain;
+    decimals = decimals.leftJustified(4, QLatin1Char('0'));
+    whole += decimals.left(4);
+    const QString rest = decimals.mid(4);
+    return rest.isEmpty() ? whole : whole + QLatin1Char('.') + rest;
+}
+
 law::ParsedMoney Parse(const QString& plain)
 {
     const QByteArray ascii = plain.toLatin1();
@@ -82,9 +105,11 @@ QString RateText(int basisPoints)
     return text;
 }
 
-AmountReading ReadAmount(const QString& text, std::optional<Money> empty)
+namespace {
+
+AmountReading Read(const QString& text, std::optional<Money> empty, bool tenThousands)
 {
-    const QString plain = Normalized(text);
+    const QString plain = tenThousands ? FromTenThousands(Normalized(text)) : Normalized(text);
     if (plain.isEmpty()) {
         if (empty)
             return {empty, {}};
@@ -99,10 +124,22 @@ AmountReading ReadAmount(const QString& text, std::optional<Money> empty)
         (parsed.ok() && parsed.value > kLargestAmount))
         return {std::nullopt, QStringLiteral("金额过大，最多 100 亿元")};
     if (!parsed.ok())
-        return {
-            std::nullopt,
-            QStringLiteral("“%1”不是金额，请输入数字，如 25000 或 25000.50").arg(text.trimmed())};
+        return {std::nullopt,
+                QStringLiteral("“%1”不是金额，请输入数字，如 25000、25000.50 或 2.5万")
+                    .arg(text.trimmed())};
     return {parsed.value, {}};
+}
+
+} // namespace
+
+AmountReading ReadAmount(const QString& text, std::optional<Money> empty)
+{
+    return Read(text, empty, true);
+}
+
+AmountReading ReadStoredAmount(const QString& text)
+{
+    return Read(text, std::nullopt, false);
 }
 
 RateReading ReadRate(const QString& text, int lowest, int highest, bool alsoZero)

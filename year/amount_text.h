@@ -41,8 +41,12 @@ struct RateReading {
 inline constexpr law::Money kLargestAmount = law::Money::Fen(10'000'000'000'00); // 100 亿元
 
 // Reads an amount in yuan: digits with at most two decimals, grouping commas and full-width
-// digits allowed, no sign. An empty text reads as `empty` when given, else it is refused.
+// digits allowed, no sign; or in 万 as people say salaries ("1.8万" is 18,000), to the fen. An
+// empty text reads as `empty` when given, else it is refused.
 AmountReading ReadAmount(const QString& text, std::optional<law::Money> empty = std::nullopt);
+// Reads an amount as the planner writes it to a file, in yuan only: a "万" there is not the
+// planner's and is refused, as any damage to the file is.
+AmountReading ReadStoredAmount(const QString& text);
 
 // Reads a percentage with at most two decimals, between `lowest` and `highest` basis points;
 // `alsoZero` allows 0 below `lowest` (a contribution not paid at all).

@@ -70,6 +70,22 @@ private slots:
         QTest::newRow("exponent") << "1e5" << "" << "不是金额";
         QTest::newRow("stop alone") << "." << "" << "不是金额";
         QTest::newRow("empty") << "" << "" << "请填写金额";
+        QTest::newRow("in 万") << "1.8万" << "18000" << "";
+        QTest::newRow("in 万, blank before") << "3 万" << "30000" << "";
+        QTest::newRow("in 万, full-width") << "１．８万" << "18000" << "";
+        QTest::newRow("in 万 to the fen") << "1.23456万" << "12345.60" << "";
+        QTest::newRow("in 万, grouped") << "1,000万" << "10000000" << "";
+        QTest::newRow("in 万, stop last") << "2.万" << "20000" << "";
+        QTest::newRow("in 万, the largest") << "1000000万" << "10000000000" << "";
+        QTest::newRow("in 万, the fen") << "1.234567万" << "12345.67" << "";
+        QTest::newRow("in 万, finer than a fen") << "1.2345678万" << "" << "最多两位小数";
+        QTest::newRow("in 万, no whole part") << ".5万" << "5000" << "";
+        QTest::newRow("in 万, too large") << "1000000.0001万" << "" << "金额过大";
+        QTest::newRow("in 万, beyond 64 bits") << "99999999999999999万" << "" << "金额过大";
+        QTest::newRow("万 alone") << "万" << "" << "“万”不是金额";
+        QTest::newRow("万 twice") << "1万万" << "" << "不是金额";
+        QTest::newRow("万 first") << "万5" << "" << "不是金额";
+        QTest::newRow("in 万, negative") << "-1万" << "" << "不能为负数";
         // clang-format on
     }
     void readsAmounts()

@@ -191,7 +191,7 @@ private slots:
         editor = QApplication::focusWidget();
         static_cast<QLineEdit*>(editor)->selectAll();
         QTest::keyClicks(editor, QStringLiteral("3"));
-        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QStringLiteral("万"),
+        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QStringLiteral("千"),
                             Qt::NoModifier);
         QTest::keyClick(editor, Qt::Key_Return);
         QApplication::processEvents();

@@ -74,14 +74,14 @@ bool DecodeField(const QJsonValue& v, const InputField& field, PlannerInputs& in
     switch (field.kind) {
     case FieldKind::Amount:
     case FieldKind::WageAmount: {
-        const AmountReading r = ReadAmount(v.toString());
+        const AmountReading r = ReadStoredAmount(v.toString());
         if (v.isString() && r.value)
             MemberOf<Money>(field, in) = *r.value;
         return v.isString() && r.value;
     }
     case FieldKind::BaseAmount: {
         // null: none (the base follows the wage).
-        const AmountReading r = ReadAmount(v.toString());
+        const AmountReading r = ReadStoredAmount(v.toString());
         if (v.isNull())
             MemberOf<std::optional<Money>>(field, in).reset();
         else if (v.isString() && r.value)
@@ -170,7 +170,7 @@ void DecodeEditedWages(Reader r, PlannerInputs& in)
     for (const QString& key : r.object().keys()) {
         bool ok = false;
         const int month = key.toInt(&ok);
-        const AmountReading wage = ReadAmount(r.object().value(key).toString());
+        const AmountReading wage = ReadStoredAmount(r.object().value(key).toString());
         if (ok && month >= 1 && month <= 12 && wage.value) {
             in.wageEdited[month - 1] = true;
             in.plan.wages[month - 1] = *wage.value;
@@ -199,7 +199,8 @@ std::optional<law::OtherPayment> DecodePayment(const QJsonObject& object)
 {
     law::OtherPayment payment;
     const std::optional<int> month = WholeNumber(object.value(QStringLiteral("month")));
-    const AmountReading amount = ReadAmount(object.value(QStringLiteral("amount")).toString());
+    const AmountReading amount =
+        ReadStoredAmount(object.value(QStringLiteral("amount")).toString());
     const std::string kind = object.value(QStringLiteral("kind")).toString().toStdString();
     const auto word = std::find(kPaymentWords.begin(), kPaymentWords.end(), kind);
     if (!month || *month < 1 || *month > 12 || !amount.value || word == kPaymentWords.end())
@@ -294,7 +295,7 @@ DecodedInputs DecodeInputs(const QJsonObject& object, int fallbackYear)
     for (auto [key, into] : {std::pair{"severance", &p.severance},
                              std::pair{"localAverageWage", &p.localAverageWage}}) {
         const QJsonValue v = object.value(QLatin1String(key));
-        const AmountReading amount = ReadAmount(v.toString());
+        const AmountReading amount = ReadStoredAmount(v.toString());
         if (v.isString() && amount.value)
             *into = *amount.value;
         else if (!v.isUndefined())
