@@ -28,9 +28,11 @@ realistic_inputs='{"version":1,"year":2026,"firstMonth":1,"wage":"25000","edited
 '"fundBase":{"fixed":null,"floor":"2690","cap":"37302"},'\
 '"special":{"children":2,"housing":"loan"}}'
 
-# shot NAME SIZE [settings file]: the planner's window once it has drawn itself.
+# shot NAME SIZE [settings file] [keys…]: the planner's window once it has drawn itself, after
+# the keys (xdotool's names: "ctrl+8", "Tab", "o") have been pressed in it.
 shot() {
     local name=$1 size=$2 settings=${3:-}
+    shift $(($# < 3 ? $# : 3))
     local home=$work/$name
     mkdir -p "$home/config" "$home/runtime"
     chmod 700 "$home/runtime"
@@ -48,6 +50,9 @@ shot() {
     export DISPLAY=":$display"
     local window
     window=$(timeout 30 xdotool search --sync --onlyvisible --name "年度个税计算" | head -1)
+    for key in "$@"; do
+        xdotool windowfocus --sync "$window" key --clearmodifiers "$key"
+    done
     # The caret blinks: take the picture once two in a row, a second apart, are the same.
     local previous=""
     for _ in $(seq 20); do
@@ -68,3 +73,22 @@ shot() {
 printf '[YearPlanner]\nCurrent="%s"\n' "${realistic_inputs//\"/\\\"}" >"$work/realistic.conf"
 shot year-default 1600x1000
 shot year-realistic 1600x1000 "$work/realistic.conf"
+
+# Two offers saved beside the realistic year: more pay with the least housing fund, less pay
+# with the most.
+offer() { # NAME WAGE FUND-RATE-IN-BASIS-POINTS
+    local json='{"version":1,"year":2026,"firstMonth":1,"wage":"%s","bonus":"0","bonusMonth":12,'
+    json+='"rates":{"housingFund":%s,"employerHousingFund":%s}}'
+    # shellcheck disable=SC2059 # the format is the JSON above
+    json=$(printf "$json" "$2" "$3" "$3")
+    printf 'Profile-%s="%s"\n' "$1" "${json//\"/\\\"}"
+}
+{
+    cat "$work/realistic.conf"
+    offer offerA 30000 500
+    offer offerB 28500 1200
+} >"$work/offers.conf"
+shot year-best-split 1600x1000 "$work/realistic.conf" ctrl+8
+# The third offer's list is the third box Tab reaches on the page; a letter picks its entry.
+shot year-compare 1600x1000 "$work/offers.conf" ctrl+7 Tab Tab Tab o o
+shot year-payslip 1600x1000 "$work/realistic.conf" ctrl+9

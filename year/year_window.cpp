@@ -2,15 +2,18 @@
 #include "year/year_window.h"
 
 #include "law/plannable_years.h"
+#include "law/year_outcome.h"
 #include "platform/message_boxes.h"
 #include "ui/focus_visibility.h"
 #include "year/amount_text.h"
 #include "year/form/input_form.h"
 #include "year/form_pane.h"
+#include "year/pages/best_split_page.h"
 #include "year/pages/bonus_page.h"
 #include "year/pages/compare_page.h"
 #include "year/pages/history_page.h"
 #include "year/pages/month_chart.h"
+#include "year/pages/payslip_page.h"
 #include "year/pages/plan_texts.h"
 #include "year/pages/reconciliation_page.h"
 #include "year/pages/result_tabs.h"
@@ -103,11 +106,27 @@ void YearWindow::createTabs()
     auto takeHome = [this] {
         auto* page = new TakeHomePage;
         connect(page, &TakeHomePage::applyRequested, this, &YearWindow::applyWages);
+        connect(page, &TakeHomePage::oneWageRequested, this, [this](law::Money wage) {
+            if (state_.inputs)
+                putSplit(wage, state_.inputs->plan.bonus, state_.inputs->plan.bonusTreatment,
+                         QStringLiteral("已把每月工资设为 %1 元").arg(GroupedAmount(wage)));
+        });
         return page;
     };
     auto compare = [this] {
         auto* page = new ComparePage([this](const QString& name) { return profiles_.load(name); });
         page->setProfiles(profiles_.names());
+        return page;
+    };
+    auto bestSplit = [this] {
+        auto* page = new BestSplitPage;
+        connect(page, &BestSplitPage::applyRequested, this, &YearWindow::applySplit);
+        return page;
+    };
+    auto payslip = [this] {
+        auto* page = new PayslipPage;
+        connect(page, &PayslipPage::printRequested, this, &YearWindow::printPayslip);
+        connect(page, &PayslipPage::pdfRequested, this, &YearWindow::exportPayslipPdf);
         return page;
     };
     std::vector<ResultTabs::Kind> pages = {
@@ -118,6 +137,8 @@ void YearWindow::createTabs()
         ResultTabs::kindOf<TakeHomePage>(takeHome),
         ResultTabs::kindOf<HistoryPage>([] { return new HistoryPage; }),
         ResultTabs::kindOf<ComparePage>(compare),
+        ResultTabs::kindOf<BestSplitPage>(bestSplit),
+        ResultTabs::kindOf<PayslipPage>(payslip),
     };
     tabs_ = new ResultTabs(state_, std::move(pages));
 }
@@ -181,6 +202,29 @@ void YearWindow::applyWages(const std::array<std::optional<law::Money>, 12>& wag
     tabs_->setCurrentPage<YearTablePage>();
 }
 
+void YearWindow::applySplit(law::Money wage, law::Money bonus, law::BonusTreatment treatment)
+{
+    putSplit(wage, bonus, treatment,
+             QStringLiteral("已采用最优分配：每月工资 %1 元，年终奖 %2 元")
+                 .arg(GroupedAmount(wage), GroupedAmount(bonus)));
+}
+
+// The same wage in every month, none edited in the table, and the bonus with its treatment.
+void YearWindow::putSplit(law::Money wage, law::Money bonus, law::BonusTreatment treatment,
+                          const QString& message)
+{
+    if (!state_.inputs)
+        return;
+    PlannerInputs inputs = *state_.inputs;
+    inputs.wage = wage;
+    inputs.wageEdited = {};
+    SpreadWage(inputs);
+    inputs.plan.bonus = bonus;
+    inputs.plan.bonusTreatment = treatment;
+    form_->setInputs(inputs);
+    statusBar()->showMessage(message, 8000);
+}
+
 void YearWindow::recompute()
 {
     const InputForm::Reading reading = form_->read();
@@ -210,10 +254,18 @@ QString YearWindow::summary() const
 {
     if (!state_.plan)
         return QStringLiteral("输入有误：") + state_.problems.join(QStringLiteral("；"));
-    const law::YearTotals& t = state_.plan->totals;
-    return QStringLiteral("全年税后收入 %1 元 ｜ 全年预扣个税 %2 元 ｜ 年度汇算：%3")
-        .arg(GroupedAmount(t.takeHome), GroupedAmount(t.withheld + t.bonusTax),
-             ReconciliationVerdict(state_.plan->reconciliation));
+    const law::YearPlan& plan = *state_.plan;
+    const law::YearTotals& t = plan.totals;
+    // The take-home once the reconciliation has refunded or collected: what the year brings,
+    // and what the better bonus treatment shows as more.
+    QString text = QStringLiteral("全年到手（汇算后）%1 元 ｜ 全年预扣个税 %2 元 ｜ 年度汇算：%3")
+                       .arg(GroupedAmount(law::TakeHomeAfterReconciliation(plan)),
+                            GroupedAmount(t.withheld + t.bonusTax),
+                            ReconciliationVerdict(plan.reconciliation));
+    if (const auto cliff = law::BonusCliffLossOf(plan))
+        text += QStringLiteral(" ｜ ⚠ 年终奖多发少得：比只发 %1 元少到手 %2 元")
+                    .arg(ShortAmount(cliff->cliff.start), GroupedAmount(cliff->loss));
+    return text;
 }
 
 void YearWindow::showSummary()

@@ -4,14 +4,18 @@
 #include "law/year_plan.h"
 #include "year/files/profile_store.h"
 #include "year/form/planner_inputs.h"
+#include "year/pages/payslip.h"
 #include "year/pages/result_page.h"
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPageLayout>
 
 #include <array>
 #include <functional>
 #include <optional>
+
+class QDialog;
 
 class QAction;
 class QLabel;
@@ -66,6 +70,8 @@ public:
     // The commands of the menus, for the keys and for tests.
     bool exportCsvTo(const QString& path);
     bool exportPdfTo(const QString& path);
+    // One month's payslip as a PDF; false (the user told why) when it cannot be written.
+    bool exportPayslipPdfTo(const QString& path, const Payslip& payslip);
     void exportCsv();
     void exportPdf();
     void print();
@@ -102,6 +108,14 @@ private:
     bool saveAs(const QString& name);
     void chooseProfile(const QString& name);
     void applyWages(const std::array<std::optional<law::Money>, 12>& wages);
+    void applySplit(law::Money wage, law::Money bonus, law::BonusTreatment treatment);
+    void printPayslip(const Payslip& payslip);
+    void showGuide();
+    void exportPayslipPdf(const Payslip& payslip);
+    bool writePdf(const QString& path, const QString& html, QPageLayout::Orientation orientation,
+                  const QString& name);
+    void putSplit(law::Money wage, law::Money bonus, law::BonusTreatment treatment,
+                  const QString& message);
     QString suggestedFileName(const QString& suffix) const;
 
     YearServices services_;
@@ -121,6 +135,8 @@ private:
     QAction* defaultsAction_ = nullptr;
     QAction* quitAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* guideAction_ = nullptr;
+    QDialog* guide_ = nullptr; // built when first asked for
     QAction* formPaneAction_ = nullptr;
 
     PlannerState state_;

@@ -5,18 +5,23 @@
 #include "year/files/csv_export.h"
 #include "year/files/print_report.h"
 #include "year/form/input_form.h"
+#include "year/help_guide.h"
 #include "year/pages/result_tabs.h"
 #include "year/pages/year_table_model.h"
+#include "year/pages/year_table_page.h"
 #include "year/profile_bar.h"
 #include "year/year_dialogs.h"
 #include "year/year_window.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
 
 namespace tallyra::year {
 
@@ -47,6 +52,9 @@ void YearWindow::createActions()
     deleteProfileAction_ = Action(this, "deleteProfileAction", QStringLiteral("删除方案(&D)"));
     defaultsAction_ = Action(this, "defaultsAction", QStringLiteral("恢复默认输入(&R)"));
     aboutAction_ = Action(this, "aboutAction", QStringLiteral("关于(&A)"));
+    guideAction_ =
+        Action(this, "guideAction", QStringLiteral("使用说明(&U)"), QKeySequence::HelpContents);
+    connect(guideAction_, &QAction::triggered, this, &YearWindow::showGuide);
     // F9 shows and hides a side panel in the file managers people know.
     formPaneAction_ =
         Action(this, "formPaneAction", QStringLiteral("输入栏(&I)"), QKeySequence(Qt::Key_F9));
@@ -97,8 +105,30 @@ void YearWindow::createMenus()
     }
     view->addSeparator();
     view->addAction(formPaneAction_);
+    view->addAction(tablePage_->itemColumnsAction());
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    help->addAction(guideAction_);
     help->addAction(aboutAction_);
+}
+
+// Beside the window, not over it: the guide is read while the pages it names are tried.
+void YearWindow::showGuide()
+{
+    if (!guide_) {
+        guide_ = new QDialog(this);
+        guide_->setObjectName(QStringLiteral("guideDialog"));
+        guide_->setWindowTitle(QStringLiteral("使用说明 — 年度个税计算"));
+        auto* text = new QTextBrowser;
+        text->setObjectName(QStringLiteral("guideView"));
+        text->setHtml(GuideHtml(tabs_->captions()));
+        auto* layout = new QVBoxLayout(guide_);
+        layout->addWidget(text);
+        guide_->resize(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 60,
+                       fontMetrics().height() * 32);
+    }
+    guide_->show();
+    guide_->raise();
+    guide_->activateWindow();
 }
 
 QString YearWindow::suggestedFileName(const QString& suffix) const
@@ -114,8 +144,10 @@ bool YearWindow::exportCsvTo(const QString& path)
 {
     if (!state_.plan)
         return false;
-    const QString error = WriteCsv(path, *model_, YearTableModel::ExportRole,
-                                   OtherIncomeRecords(state_.inputs->plan, *state_.plan));
+    // The columns of the year as files have always had them; the contribution items apart.
+    const QString error =
+        WriteCsv(path, *model_, YearTableModel::ColumnCount, YearTableModel::ExportRole,
+                 OtherIncomeRecords(state_.inputs->plan, *state_.plan));
     if (!error.isEmpty()) {
         services_.messages->inform(QStringLiteral("无法写入文件“%1”：%2").arg(path, error));
         return false;
@@ -137,15 +169,26 @@ bool YearWindow::exportPdfTo(const QString& path)
 {
     if (!state_.plan)
         return false;
+    return writePdf(path,
+                    ReportHtml(*state_.inputs, *state_.plan, *model_, services_.today(),
+                               profileBar_->typedName()),
+                    QPageLayout::Landscape, title());
+}
+
+bool YearWindow::exportPayslipPdfTo(const QString& path, const Payslip& payslip)
+{
+    return writePdf(path, payslip.html, QPageLayout::Portrait, payslip.title);
+}
+
+bool YearWindow::writePdf(const QString& path, const QString& html,
+                          QPageLayout::Orientation orientation, const QString& name)
+{
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(title());
-    PrintReport(printer,
-                ReportHtml(*state_.inputs, *state_.plan, *model_, services_.today(),
-                           profileBar_->typedName()),
-                font());
+    printer.setPageOrientation(orientation);
+    printer.setDocName(name);
+    PrintReport(printer, html, font());
     if (printer.printerState() == QPrinter::Error || !QFileInfo(path).isFile()) {
         services_.messages->inform(QStringLiteral("无法写入文件“%1”。").arg(path));
         return false;
@@ -161,6 +204,26 @@ void YearWindow::exportPdf()
         QStringLiteral("PDF 文件 (*.pdf)"));
     if (!path.isEmpty())
         exportPdfTo(path);
+}
+
+void YearWindow::exportPayslipPdf(const Payslip& payslip)
+{
+    const QString path = services_.dialogs->chooseSaveFile(this, QStringLiteral("导出工资条为 PDF"),
+                                                           payslip.title + QStringLiteral(".pdf"),
+                                                           QStringLiteral("PDF 文件 (*.pdf)"));
+    if (!path.isEmpty())
+        exportPayslipPdfTo(path, payslip);
+}
+
+void YearWindow::printPayslip(const Payslip& payslip)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(payslip.title);
+    if (!services_.dialogs->choosePrinter(this, printer))
+        return;
+    PrintReport(printer, payslip.html, font());
+    statusBar()->showMessage(QStringLiteral("已送去打印"), 8000);
 }
 
 void YearWindow::print()

@@ -2,6 +2,7 @@
 // The year planner's files: the year table exported to CSV and read back, the printed year as
 // a PDF (its pages and its text), and the print command through its dialog.
 #include "tests/year/year_driver.h"
+#include "year/pages/payslip_page.h"
 #include "year/pages/year_table_model.h"
 
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -304,6 +306,39 @@ private slots:
         QFile::remove(printed);
         d.control<QAction>("printAction")->trigger();
         QVERIFY(!QFile::exists(printed));
+        if (!CanReadPdf())
+            QSKIP(kReadOnLinux);
+    }
+
+    // March's payslip of the realistic year on paper: one portrait page with every item, then
+    // printed through the print dialog.
+    void exportsAndPrintsAPayslip()
+    {
+        test::YearDriver d;
+        d.enterRealisticYear();
+        auto* page = d.window().tabs()->page<year::PayslipPage>();
+        d.showPageOf(page);
+        page->setMonth(3);
+        d.dialogs().nextFile = dir_.filePath(QStringLiteral("payslip.pdf"));
+        d.control<QPushButton>("payslipPdfButton")->click();
+        QVERIFY(d.messages().shown.isEmpty());
+        QVERIFY(d.dialogs().asked.last().endsWith(QStringLiteral("|2026年3月工资条.pdf")));
+        d.dialogs().printerFile = dir_.filePath(QStringLiteral("payslip-printed.pdf"));
+        d.control<QPushButton>("printPayslipButton")->click();
+        QStringList parts;
+        for (const char* part : {"2026年3月工资条", "养老保险", "25,000.00", "2,000.00", "4,375.00",
+                                 "318.75", "实发金额", "20,306.25"})
+            parts << QString::fromUtf8(part).normalized(QString::NormalizationForm_KC);
+        for (const QString& pdf : {d.dialogs().nextFile, d.dialogs().printerFile}) {
+            if (!CanReadPdf()) {
+                QVERIFY(KeepPdfForReading(pdf, QStringLiteral("1"), parts));
+                continue;
+            }
+            QCOMPARE(PageCount(pdf), 1);
+            const QString text = PdfText(pdf);
+            for (const QString& part : parts)
+                QVERIFY2(text.contains(part), qPrintable(part + QLatin1String(" in ") + text));
+        }
         if (!CanReadPdf())
             QSKIP(kReadOnLinux);
     }

@@ -3,13 +3,16 @@
 // behind while out of sight, and current again whenever it comes back into sight.
 #include "law/comparison.h"
 #include "law/inverse.h"
+#include "law/package_split.h"
 #include "tests/law/law_test_support.h"
 #include "tests/year/year_driver.h"
 #include "year/amount_text.h"
+#include "year/pages/best_split_page.h"
 #include "year/pages/bonus_page.h"
 #include "year/pages/compare_page.h"
 #include "year/pages/history_page.h"
 #include "year/pages/month_chart.h"
+#include "year/pages/payslip_page.h"
 #include "year/pages/reconciliation_page.h"
 #include "year/pages/take_home_page.h"
 #include "year/pages/year_table_page.h"
@@ -57,8 +60,12 @@ QString PageText(test::YearDriver& d, int page)
         return Cells(d.control<QTableWidget>("takeHomeTable"), 1);
     case 5:
         return Cells(d.control<QTableWidget>("historyTable"), 2);
-    default:
+    case 6:
         return Cells(tabs.builtPage<year::ComparePage>()->table(), 0);
+    case 7:
+        return d.control<QTextBrowser>("bestSplitView")->toPlainText();
+    default:
+        return tabs.builtPage<year::PayslipPage>()->payslip()->text;
     }
 }
 
@@ -84,8 +91,12 @@ QString EngineFigure(const law::YearPlanInput& in, int page)
                                                               january.special.total())
                                        .back()
                                        .yearTax);
-    default:
+    case 6:
         return year::GroupedAmount(plan.totals.withheld + plan.totals.bonusTax);
+    case 7:
+        return year::GroupedAmount(law::FindBestSplit(in).best.tax);
+    default:
+        return year::GroupedAmount(january.step.withheld);
     }
 }
 
@@ -107,6 +118,8 @@ private slots:
         QTest::newRow("take-home") << 4;
         QTest::newRow("history") << 5;
         QTest::newRow("profiles compared") << 6;
+        QTest::newRow("best split") << 7;
+        QTest::newRow("payslip") << 8;
     }
     void aPageIsCurrentWhenShownAgain()
     {
@@ -147,7 +160,7 @@ private slots:
     }
 
     // The menu "查看" has an entry for each tab, with its caption, in the order of the tabs;
-    // below them, the input form's switch.
+    // below them, the input form's switch and the table's contribution items.
     void theViewMenuFollowsTheTabs()
     {
         test::YearDriver d;
@@ -157,9 +170,10 @@ private slots:
             if (menu->text().startsWith(QStringLiteral("查看")))
                 view = menu->menu();
         QVERIFY(view);
-        QCOMPARE(view->actions().size(), tabs.count() + 2);
+        QCOMPARE(view->actions().size(), tabs.count() + 3);
         QVERIFY(view->actions()[tabs.count()]->isSeparator());
-        QCOMPARE(view->actions().last()->objectName(), QStringLiteral("formPaneAction"));
+        QCOMPARE(view->actions()[tabs.count() + 1]->objectName(), QStringLiteral("formPaneAction"));
+        QCOMPARE(view->actions().last()->objectName(), QStringLiteral("itemColumnsAction"));
         for (int i = 0; i < tabs.count(); ++i) {
             QCOMPARE(view->actions()[i]->text(),
                      QStringLiteral("%1(&%2)").arg(tabs.tabText(i)).arg(i + 1));

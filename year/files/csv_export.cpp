@@ -16,15 +16,15 @@ QString CsvField(const QString& text)
     return QString::fromStdString(field);
 }
 
-QString WriteCsv(const QString& path, const QAbstractItemModel& model, int exportRole,
+QString WriteCsv(const QString& path, const QAbstractItemModel& model, int columns, int exportRole,
                  const std::vector<QStringList>& trailer)
 {
     payroll::CsvWriter csv;
-    for (int c = 0; c < model.columnCount(); ++c)
+    for (int c = 0; c < columns; ++c)
         csv.field(model.headerData(c, Qt::Horizontal, exportRole).toString().toStdString());
     csv.endRecord();
     for (int r = 0; r < model.rowCount(); ++r) {
-        for (int c = 0; c < model.columnCount(); ++c)
+        for (int c = 0; c < columns; ++c)
             csv.field(model.data(model.index(r, c), exportRole).toString().toStdString());
         csv.endRecord();
     }

@@ -15,9 +15,10 @@ namespace tallyra::year {
 // Writes a table model to a CSV file with the payroll command's writer (payroll/csv_writer.h):
 // UTF-8 with a byte-order mark (so that a spreadsheet on Windows reads the Chinese right), CRLF
 // line ends, RFC 4180 quoting, the headers and then every cell as the model gives them for
-// `exportRole`, then after an empty line the records of `trailer`. The file is replaced whole or
-// not at all. Gives an empty text on success, else why it failed.
-QString WriteCsv(const QString& path, const QAbstractItemModel& model, int exportRole,
+// `exportRole` (the first `columns` of them), then after an empty line the records of
+// `trailer`. The file is replaced whole or not at all. Gives an empty text on success, else why
+// it failed.
+QString WriteCsv(const QString& path, const QAbstractItemModel& model, int columns, int exportRole,
                  const std::vector<QStringList>& trailer = {});
 
 // The year's other comprehensive income payment by payment with each prepayment, and severance

@@ -3,6 +3,7 @@
 
 #include "year/form/input_summary.h"
 #include "year/pages/plan_texts.h"
+#include "year/pages/year_table_model.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractTextDocumentLayout>
@@ -11,6 +12,8 @@
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
+
+#include <algorithm>
 #include <QTextDocument>
 #include <QTextFrame>
 
@@ -20,10 +23,12 @@ namespace {
 
 QString TableHtml(const QAbstractItemModel& model)
 {
+    // The columns that fit a landscape page: the contribution items apart.
+    const int columns = std::min(model.columnCount(), int(YearTableModel::ColumnCount));
     // The header row in <thead> is repeated at the top of every page the table runs onto.
     QString html = QStringLiteral(
         "<table class=\"year\" width=\"100%\" cellspacing=\"0\" cellpadding=\"3\"><thead><tr>");
-    for (int c = 0; c < model.columnCount(); ++c)
+    for (int c = 0; c < columns; ++c)
         html += QStringLiteral("<th>%1</th>")
                     .arg(model.headerData(c, Qt::Horizontal)
                              .toString()
@@ -33,7 +38,7 @@ QString TableHtml(const QAbstractItemModel& model)
     for (int r = 0; r < model.rowCount(); ++r) {
         const bool totals = r == model.rowCount() - 1;
         html += QStringLiteral("<tr>");
-        for (int c = 0; c < model.columnCount(); ++c) {
+        for (int c = 0; c < columns; ++c) {
             const QString text = model.data(model.index(r, c)).toString().toHtmlEscaped();
             html += QStringLiteral("<td align=\"%1\">%2</td>")
                         .arg(c == 0 ? QStringLiteral("left") : QStringLiteral("right"),

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/pages/compare_page.h"
 
+#include "law/year_outcome.h"
 #include "year/amount_text.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -17,13 +19,21 @@ using law::Money;
 namespace {
 
 const QString kCurrent = QStringLiteral("（当前输入）");
+const QString kNone = QStringLiteral("（不对比）");
+const QStringList kOfferNames = {QStringLiteral("方案一"), QStringLiteral("方案二"),
+                                 QStringLiteral("方案三"), QStringLiteral("方案四")};
+
+// What an entry of an offer's list stands for.
+enum class Entry { None, Current, Profile };
 
 struct Figure {
     const char* name;
     Money (*of)(const PlannerInputs&, const law::YearPlan&);
 };
 
-// The year of an offer in the figures people weigh offers by.
+// The year of an offer in the figures people weigh offers by. The housing fund is the
+// employee's money as much as the wage (for a home, or paid out at retirement), and offers
+// differ in it: the year's income is compared with it as well as without.
 const Figure kFigures[] = {
     {"月工资", [](const PlannerInputs& in, const law::YearPlan&) { return in.wage; }},
     {"年终奖", [](const PlannerInputs& in, const law::YearPlan&) { return in.plan.bonus; }},
@@ -37,83 +47,127 @@ const Figure kFigures[] = {
      [](const PlannerInputs&, const law::YearPlan& p) { return p.totals.takeHome; }},
     {"汇算应补（负数为退）",
      [](const PlannerInputs&, const law::YearPlan& p) { return p.reconciliation.balance; }},
-    {"汇算后全年到手",
-     [](const PlannerInputs&, const law::YearPlan& p) {
-         const law::ReconciliationResult& r = p.reconciliation;
-         return p.totals.takeHome - (r.paymentExempt ? Money() : r.balance);
-     }},
+    {"汇算后全年到手", [](const PlannerInputs&,
+                          const law::YearPlan& p) { return law::TakeHomeAfterReconciliation(p); }},
+    {"公积金（个人 + 单位）",
+     [](const PlannerInputs&, const law::YearPlan& p) { return law::HousingFundOf(p).total(); }},
+    {"含公积金的全年收入",
+     [](const PlannerInputs&, const law::YearPlan& p) { return law::IncomeWithHousingFund(p); }},
     {"单位全年总成本",
      [](const PlannerInputs&, const law::YearPlan& p) { return p.totals.employerCost; }},
 };
+
+QTableWidget* FigureTable(const QString& objectName, const QString& accessibleName, int rows)
+{
+    auto* table = new QTableWidget(rows, 0);
+    table->setObjectName(objectName);
+    table->setAccessibleName(accessibleName);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    return table;
+}
+
+void SetAmount(QTableWidget* table, int row, int column, Money amount)
+{
+    auto* item = new QTableWidgetItem(GroupedAmount(amount));
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    table->setItem(row, column, item);
+}
 
 } // namespace
 
 ComparePage::ComparePage(Loader load, QWidget* parent)
     : QWidget(parent)
     , load_(std::move(load))
-    , left_(new QComboBox)
-    , right_(new QComboBox)
     , note_(new QLabel)
-    , table_(new QTableWidget(int(std::size(kFigures)), 3))
+    , table_(FigureTable(QStringLiteral("compareTable"), QStringLiteral("方案对比"),
+                         int(std::size(kFigures))))
+    , months_(
+          FigureTable(QStringLiteral("compareMonthTable"), QStringLiteral("各方案每月到手"), 12))
 {
-    left_->setObjectName(QStringLiteral("compareLeftBox"));
-    left_->setAccessibleName(QStringLiteral("对比方案一"));
-    left_->setAccessibleDescription(left_->accessibleName());
-    right_->setObjectName(QStringLiteral("compareRightBox"));
-    right_->setAccessibleName(QStringLiteral("对比方案二"));
-    right_->setAccessibleDescription(right_->accessibleName());
+    const char* names[] = {"compareLeftBox", "compareRightBox", "compareThirdBox",
+                           "compareFourthBox"};
+    auto* line = new QGridLayout;
+    for (int i = 0; i < kMostOffers; ++i) {
+        boxes_[i] = new QComboBox;
+        boxes_[i]->setObjectName(QLatin1String(names[i]));
+        boxes_[i]->setAccessibleName(QStringLiteral("对比") + kOfferNames[i]);
+        boxes_[i]->setAccessibleDescription(boxes_[i]->accessibleName());
+        // The first two with the access keys the other pages leave free; the window has none
+        // left for the others, which Tab reaches.
+        auto* caption = new QLabel(i == 0   ? QStringLiteral("方案一(&T)")
+                                   : i == 1 ? QStringLiteral("方案二(&R)")
+                                            : kOfferNames[i]);
+        caption->setBuddy(boxes_[i]);
+        line->addWidget(caption, i / 2, (i % 2) * 2);
+        line->addWidget(boxes_[i], i / 2, (i % 2) * 2 + 1);
+        connect(boxes_[i], &QComboBox::currentIndexChanged, this, &ComparePage::recompute);
+    }
+    line->setColumnStretch(1, 1);
+    line->setColumnStretch(3, 1);
     note_->setObjectName(QStringLiteral("compareNote"));
     note_->setWordWrap(true);
-    table_->setObjectName(QStringLiteral("compareTable"));
-    table_->setAccessibleName(QStringLiteral("两个方案的对比"));
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setTabKeyNavigation(false);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     QStringList rows;
     for (const Figure& f : kFigures)
         rows << QString::fromUtf8(f.name);
     table_->setVerticalHeaderLabels(rows);
+    QStringList months;
+    for (int m = 1; m <= 12; ++m)
+        months << QStringLiteral("%1月到手").arg(m);
+    months_->setVerticalHeaderLabels(months);
 
-    auto* one = new QLabel(QStringLiteral("方案一(&T)"));
-    one->setBuddy(left_);
-    auto* two = new QLabel(QStringLiteral("方案二(&R)"));
-    two->setBuddy(right_);
-    auto* line = new QHBoxLayout;
-    line->addWidget(one);
-    line->addWidget(left_, 1);
-    line->addSpacing(12);
-    line->addWidget(two);
-    line->addWidget(right_, 1);
+    // The year above, the months below; each scrolls where the page is short.
+    auto* views = new QSplitter(Qt::Vertical);
+    views->setObjectName(QStringLiteral("compareViews"));
+    views->setChildrenCollapsible(false);
+    views->addWidget(table_);
+    views->addWidget(months_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(line);
     layout->addWidget(note_);
-    layout->addWidget(table_, 1);
-    connect(left_, &QComboBox::currentIndexChanged, this, &ComparePage::recompute);
-    connect(right_, &QComboBox::currentIndexChanged, this, &ComparePage::recompute);
+    layout->addWidget(views, 1);
     setProfiles({});
 }
 
 void ComparePage::setProfiles(const QStringList& names)
 {
-    const QString left = left_->currentText();
-    const QString right = right_->currentText();
-    for (QComboBox* box : {left_, right_}) {
-        const QSignalBlocker quiet(box);
-        box->clear();
-        box->addItem(kCurrent);
-        box->addItems(names);
+    QStringList chosen;
+    for (QComboBox* box : boxes_)
+        chosen << box->currentText();
+    for (int i = 0; i < kMostOffers; ++i) {
+        const QSignalBlocker quiet(boxes_[i]);
+        boxes_[i]->clear();
+        if (i >= 2)
+            boxes_[i]->addItem(kNone, int(Entry::None));
+        boxes_[i]->addItem(kCurrent, int(Entry::Current));
+        for (const QString& name : names)
+            boxes_[i]->addItem(name, int(Entry::Profile));
     }
-    // The current inputs against the first profile, until the user chooses otherwise.
-    const bool unchosen = right.isEmpty() || right == kCurrent || !names.contains(right);
-    choose(left.isEmpty() || (left != kCurrent && !names.contains(left)) ? kCurrent : left,
-           unchosen ? (names.isEmpty() ? kCurrent : names.first()) : right);
+    // The current inputs against the first profile, until the user chooses otherwise; a
+    // profile no longer stored is not compared.
+    auto kept = [&](const QString& name, const QString& otherwise) {
+        return name == kCurrent || name == kNone || names.contains(name) ? name : otherwise;
+    };
+    const bool unchosen =
+        chosen[1].isEmpty() || chosen[1] == kCurrent || !names.contains(chosen[1]);
+    choose({kept(chosen[0], kCurrent),
+            unchosen ? (names.isEmpty() ? kCurrent : names.first()) : chosen[1],
+            kept(chosen[2], kNone), kept(chosen[3], kNone)});
 }
 
 void ComparePage::choose(const QString& left, const QString& right)
 {
-    const QSignalBlocker quiet(left_);
-    left_->setCurrentIndex(std::max(0, left_->findText(left)));
-    right_->setCurrentIndex(std::max(0, right_->findText(right)));
+    choose({left, right, boxes_[2]->currentText(), boxes_[3]->currentText()});
+}
+
+void ComparePage::choose(const QStringList& offers)
+{
+    for (int i = 0; i < kMostOffers; ++i) {
+        const QSignalBlocker quiet(boxes_[i]);
+        const QString name = i < offers.size() ? offers[i] : kNone;
+        boxes_[i]->setCurrentIndex(std::max(0, boxes_[i]->findText(name)));
+    }
     recompute();
 }
 
@@ -125,40 +179,71 @@ void ComparePage::refresh(const PlannerState& state)
 
 std::optional<PlannerInputs> ComparePage::inputsOf(const QComboBox* box) const
 {
-    return box->currentIndex() == 0 ? current_ : load_(box->currentText());
+    return Entry(box->currentData().toInt()) == Entry::Current ? current_
+                                                               : load_(box->currentText());
 }
 
 void ComparePage::recompute()
 {
-    table_->clearContents();
-    table_->setHorizontalHeaderLabels(
-        {left_->currentText(), right_->currentText(), QStringLiteral("方案二 − 方案一")});
-    const auto a = inputsOf(left_);
-    const auto b = inputsOf(right_);
-    if (!a || !b) {
-        note_->setText(QStringLiteral("有方案无法读取，或当前输入有误，暂不对比。"));
-        return;
+    table_->clear();
+    months_->clearContents();
+    QStringList shown;
+    std::vector<PlannerInputs> inputs;
+    for (QComboBox* box : boxes_) {
+        if (Entry(box->currentData().toInt()) == Entry::None)
+            continue;
+        const auto in = inputsOf(box);
+        if (!in) {
+            note_->setText(QStringLiteral("有方案无法读取，或当前输入有误，暂不对比。"));
+            return;
+        }
+        shown << box->currentText();
+        inputs.push_back(*in);
     }
-    std::optional<law::YearPlan> planA, planB;
+    std::vector<law::YearPlan> plans;
     try {
-        planA = law::PlanYear(a->plan);
-        planB = law::PlanYear(b->plan);
+        for (const PlannerInputs& in : inputs)
+            plans.push_back(law::PlanYear(in.plan));
     } catch (const std::exception&) {
         note_->setText(QStringLiteral("有方案的金额超出可计算的范围，暂不对比。"));
         return;
     }
+    QStringList years;
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        years << QStringLiteral("%1 %2年").arg(kOfferNames[int(i)]).arg(inputs[i].plan.year);
     note_->setText(
-        QStringLiteral("方案一 %1年，方案二 %2年。").arg(a->plan.year).arg(b->plan.year));
+        years.join(QStringLiteral("，")) +
+        QStringLiteral("。公积金存入个人账户，也是收入：比较时可看“含公积金的全年收入”。"));
+    const int offers = int(plans.size());
+    QStringList headers = shown;
+    for (int i = 1; i < offers; ++i)
+        headers << kOfferNames[i] + QStringLiteral(" − 方案一");
+    table_->setColumnCount(int(headers.size()));
+    table_->setHorizontalHeaderLabels(headers);
+    QStringList rows;
+    for (const Figure& f : kFigures)
+        rows << QString::fromUtf8(f.name);
+    table_->setVerticalHeaderLabels(rows);
     for (int r = 0; r < int(std::size(kFigures)); ++r) {
-        const Money x = kFigures[r].of(*a, *planA);
-        const Money y = kFigures[r].of(*b, *planB);
-        const Money cells[] = {x, y, y - x};
-        for (int c = 0; c < 3; ++c) {
-            auto* item = new QTableWidgetItem(GroupedAmount(cells[c]));
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table_->setItem(r, c, item);
+        const Money first = kFigures[r].of(inputs[0], plans[0]);
+        for (int c = 0; c < offers; ++c) {
+            const Money x = kFigures[r].of(inputs[std::size_t(c)], plans[std::size_t(c)]);
+            SetAmount(table_, r, c, x);
+            if (c > 0)
+                SetAmount(table_, r, offers + c - 1, x - first);
         }
     }
+    showMonths(shown, plans);
+}
+
+void ComparePage::showMonths(const QStringList& names, const std::vector<law::YearPlan>& plans)
+{
+    months_->setColumnCount(int(names.size()));
+    months_->setHorizontalHeaderLabels(names);
+    for (int c = 0; c < int(plans.size()); ++c)
+        for (const law::MonthPlan& month : plans[std::size_t(c)].months)
+            if (month.employed)
+                SetAmount(months_, month.month - 1, c, month.takeHome);
 }
 
 } // namespace tallyra::year

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/pages/month_chart.h"
 
+#include "year/amount_text.h"
 #include "year/planner_colours.h"
 
 #include <QtCharts/QBarCategoryAxis>
@@ -9,8 +10,11 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
+#include <QCursor>
 #include <QEvent>
+#include <QToolTip>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tallyra::year {
@@ -65,6 +69,30 @@ MonthChart::MonthChart(QWidget* parent)
     takeHome_->attachAxis(takeHomeAxis_);
     chart->legend()->setAlignment(Qt::AlignBottom);
     followPalette();
+    connect(tax_, &QBarSet::hovered, this, [this](bool on, int index) {
+        hover(on, index + 1, QStringLiteral("预扣税"),
+              plan_ ? std::optional(plan_->months[std::size_t(index)].step.withheld)
+                    : std::nullopt);
+    });
+    connect(takeHome_, &QLineSeries::hovered, this, [this](const QPointF& point, bool on) {
+        const int index = std::clamp(int(std::lround(point.x())), 0, 11);
+        hover(on, index + 1, QStringLiteral("工资到手"),
+              plan_ ? std::optional(plan_->months[std::size_t(index)].wageTakeHome) : std::nullopt);
+    });
+}
+
+// The exact figure of the bar or point under the pointer, from the plan rather than from the
+// chart's rounded coordinates.
+void MonthChart::hover(bool on, int month, const QString& what,
+                       const std::optional<law::Money>& amount)
+{
+    if (!on || !amount) {
+        hovered_.clear();
+        QToolTip::hideText();
+        return;
+    }
+    hovered_ = QStringLiteral("%1月 %2 %3 元").arg(month).arg(what, GroupedAmount(*amount));
+    QToolTip::showText(QCursor::pos(), hovered_, this);
 }
 
 void MonthChart::refresh(const PlannerState& state)
@@ -74,13 +102,13 @@ void MonthChart::refresh(const PlannerState& state)
 
 void MonthChart::showPlan(const std::optional<law::YearPlan>& plan)
 {
+    plan_ = plan;
+    hovered_.clear();
     tax_->remove(0, tax_->count());
     takeHome_->clear();
     double highestTax = 0;
-    double lowestHome = 0;
     double highestHome = 0;
     if (plan) {
-        bool first = true;
         for (int m = 1; m <= 12; ++m) {
             const law::MonthPlan& p = plan->months[m - 1];
             // Yuan as the axes show them; the figures themselves stay exact in the table.
@@ -91,18 +119,15 @@ void MonthChart::showPlan(const std::optional<law::YearPlan>& plan)
                 continue;
             const double home = double(p.wageTakeHome.fen()) / 100;
             takeHome_->append(m - 1, home);
-            lowestHome = first ? home : std::min(lowestHome, home);
             highestHome = std::max(highestHome, home);
-            first = false;
         }
     }
+    // Both axes from 0, so that a bar's or a point's height compares with another's: an axis
+    // that starts higher makes a small dip look like a fall. The pointer shows each exact
+    // figure.
     taxAxis_->setRange(0, NiceCeiling(highestTax));
-    // The take-home line on an axis of its own that starts below its lowest month, so that the
-    // dip of each step up shows.
-    const double step = NiceCeiling(highestHome) / 20;
-    const double bottom = std::max(0.0, std::floor((lowestHome - step) / step) * step);
-    const double top = std::ceil((highestHome + step) / step) * step;
-    takeHomeAxis_->setRange(bottom, top);
+    takeHomeAxis_->setRange(0, std::max(highestHome, 1.0));
+    takeHomeAxis_->applyNiceNumbers();
 }
 
 QList<qreal> MonthChart::taxValues() const

@@ -32,6 +32,9 @@ public:
     // The figures drawn, for tests: the bar and the point of each month.
     QList<qreal> taxValues() const;
     QList<qreal> takeHomeValues() const;
+    // What the pointer is on, exact to the fen, as the tooltip says it: "3月 预扣税 1,234.00
+    // 元"; empty when it is on no bar or point.
+    QString hovered() const { return hovered_; }
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -39,6 +42,7 @@ protected:
 private:
     void showPlan(const std::optional<law::YearPlan>& plan);
     void followPalette();
+    void hover(bool on, int month, const QString& what, const std::optional<law::Money>& amount);
 
     QBarSet* tax_;
     QBarSeries* bars_;
@@ -46,6 +50,8 @@ private:
     QBarCategoryAxis* months_;
     QValueAxis* taxAxis_;
     QValueAxis* takeHomeAxis_;
+    std::optional<law::YearPlan> plan_;
+    QString hovered_;
 };
 
 // A round top for an axis that shows `highest`: 1, 2 or 5 times a power of ten.

@@ -6,6 +6,7 @@
 #include "law/parameters.h"
 #include "law/withholding.h"
 #include "year/amount_text.h"
+#include "year/pages/contribution_items.h"
 #include "year/pages/figure_table.h"
 
 #include <QStringList>
@@ -92,6 +93,25 @@ QString RowText(law::RateTable table, int row)
         .arg(ShortAmount(from), ShortAmount(*b.upTo));
 }
 
+namespace {
+
+// Each contribution of the month as its base × its rate, the employee's and the employer's.
+QString ContributionLines(const law::YearPlanInput& input, const law::MonthPlan& m)
+{
+    FigureTable lines;
+    lines.add(QStringLiteral("个人缴费"), QString(), true);
+    for (const ContributionItem& item : EmployeeItems(input.contributions, m.contributions))
+        lines.add(item.working(), item.amount);
+    lines.add(QStringLiteral("个人合计"), m.contributions.employeeTotal(), true);
+    lines.add(QStringLiteral("单位缴费"), QString(), true);
+    for (const ContributionItem& item : EmployerItems(input.contributions, m.contributions))
+        lines.add(item.working(), item.amount);
+    lines.add(QStringLiteral("单位合计"), m.contributions.employerTotal(), true);
+    return QStringLiteral("<p><b>本月社保公积金明细</b></p>") + lines.html();
+}
+
+} // namespace
+
 QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan, int month)
 {
     const law::MonthPlan& m = plan.months[month - 1];
@@ -149,7 +169,7 @@ QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan,
                   .arg(m.bonus.isZero() ? QString() : QStringLiteral(" + 年终奖"),
                        m.bonusTax.isZero() ? QString() : QStringLiteral(" − 年终奖税")),
               m.takeHome, true);
-    QString html = title + lines.html();
+    QString html = title + lines.html() + ContributionLines(input, m);
     if (m.rateStepsUp)
         html += QStringLiteral(
                     "<p><b>↑ 本月税率由 %1% 升至 %2%</b>：累计应纳税所得额超过了上一级的上限，"

@@ -4,6 +4,7 @@
 #include "law/laws.h"
 #include "law/parameters.h"
 #include "law/plannable_years.h"
+#include "law/year_outcome.h"
 #include "year/amount_text.h"
 #include "year/pages/figure_table.h"
 #include "year/pages/month_explanation.h"
@@ -282,6 +283,30 @@ QString ReconciliationVerdict(const law::ReconciliationResult& r)
     return QStringLiteral("应补税 %1 元").arg(GroupedAmount(r.balance));
 }
 
+namespace {
+
+// The bonus may be moved to the other treatment when the year is reconciled: whether that pays
+// less, and by how much.
+QString OtherTreatmentWords(const law::YearPlan& plan)
+{
+    const auto other = law::OtherTreatmentAtReconciliation(plan);
+    if (!other)
+        return QString();
+    const QString name = other->treatment == BonusTreatment::Separate
+                             ? QStringLiteral("单独计税")
+                             : QStringLiteral("并入综合所得");
+    if (other->saving > Money())
+        return HtmlParagraph(QStringLiteral("提示：汇算时把年终奖改为%1，全年应纳税额 %2 元，"
+                                            "比现在少缴 %3 元。")
+                                 .arg(name, GroupedAmount(other->reconciliation.totalTax),
+                                      GroupedAmount(other->saving)),
+                             true);
+    return HtmlParagraph(QStringLiteral("汇算时把年终奖改为%1不会更省：全年应纳税额 %2 元。")
+                             .arg(name, GroupedAmount(other->reconciliation.totalTax)));
+}
+
+} // namespace
+
 QString DescribeReconciliation(const law::YearPlanInput& input, const law::YearPlan& plan)
 {
     const law::ReconciliationInput& in = plan.reconciliationInput;
@@ -319,7 +344,8 @@ QString DescribeReconciliation(const law::YearPlanInput& input, const law::YearP
     rows.add(QStringLiteral("全年应纳税额"), r.totalTax, true);
     rows.add(WithheldWords(input, plan), r.withheld);
     QString html = HtmlParagraph(ReconciliationTitle(input.year), true) + rows.html() +
-                   HtmlParagraph(ReconciliationVerdict(r), true) + DescribePayments(input, plan);
+                   HtmlParagraph(ReconciliationVerdict(r), true) + OtherTreatmentWords(plan) +
+                   DescribePayments(input, plan);
     if (r.paymentExempt)
         html += HtmlParagraph(ExemptionWords(input.year)) + Source(r.exemption->source);
     else if (r.balance > Money() && !law::SmallPaymentExemptionFor(input.year))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "year/pages/take_home_page.h"
 
+#include "law/one_wage.h"
 #include "year/amount_text.h"
 #include "year/planner_colours.h"
 
@@ -24,7 +25,13 @@ TakeHomePage::TakeHomePage(QWidget* parent)
     , summary_(new QLabel)
     , table_(new QTableWidget(12, 3))
     , applyButton_(new QPushButton(QStringLiteral("把这些工资填入明细表(&R)")))
+    , oneWageSummary_(new QLabel)
+    , oneWageButton_(new QPushButton(QStringLiteral("每月都用这个工资")))
 {
+    oneWageSummary_->setObjectName(QStringLiteral("oneWageSummary"));
+    oneWageSummary_->setWordWrap(true);
+    // No access key: the page's two are taken and the window has none left; Tab reaches it.
+    oneWageButton_->setObjectName(QStringLiteral("applyOneWageButton"));
     targetEdit_->setObjectName(QStringLiteral("takeHomeEdit"));
     targetEdit_->setAccessibleName(QStringLiteral("我想每月到手"));
     targetEdit_->setMaximumWidth(
@@ -56,9 +63,15 @@ TakeHomePage::TakeHomePage(QWidget* parent)
     layout->addWidget(summary_);
     layout->addWidget(table_, 1);
     layout->addWidget(applyButton_, 0, Qt::AlignLeft);
+    layout->addWidget(oneWageSummary_);
+    layout->addWidget(oneWageButton_, 0, Qt::AlignLeft);
 
     connect(targetEdit_, &QLineEdit::textChanged, this, &TakeHomePage::recompute);
     connect(applyButton_, &QPushButton::clicked, this, [this] { emit applyRequested(wages_); });
+    connect(oneWageButton_, &QPushButton::clicked, this, [this] {
+        if (oneWage_)
+            emit oneWageRequested(*oneWage_);
+    });
     recompute();
 }
 
@@ -71,9 +84,12 @@ void TakeHomePage::refresh(const PlannerState& state)
 void TakeHomePage::recompute()
 {
     wages_ = {};
+    oneWage_.reset();
     table_->clearContents();
     applyButton_->setEnabled(false);
+    oneWageButton_->setEnabled(false);
     summary_->clear();
+    oneWageSummary_->clear();
     QPalette palette = hint_->palette();
     palette.setColor(QPalette::WindowText, WarningText(this->palette()));
     hint_->setPalette(palette);
@@ -125,6 +141,7 @@ void TakeHomePage::recompute()
         return;
     }
     applyButton_->setEnabled(true);
+    showOneWage(*input_, *target.value);
     // The first month's wage and December's, as the table lists them: a deduction taken in one
     // month (a certificate's) can make a month between them the lowest or the highest.
     const Money first = *wages_[firstMonth - 1];
@@ -140,6 +157,30 @@ void TakeHomePage::recompute()
                   .arg(GroupedAmount(first),
                        last < first ? QStringLiteral("降") : QStringLiteral("升"),
                        GroupedAmount(last)));
+}
+
+// The same wage every month: the year's take-home after the reconciliation's refund or payment,
+// over the months employed, at least the target; the wages' take-home, the bonus apart.
+void TakeHomePage::showOneWage(const law::YearPlanInput& input, Money target)
+{
+    std::optional<law::OneWage> found;
+    try {
+        found = law::OneWageForTakeHome(input, target);
+    } catch (const law::MoneyOverflow&) {
+    }
+    if (!found)
+        return;
+    oneWage_ = found->wage;
+    oneWageButton_->setEnabled(true);
+    const int months = 13 - input.firstMonthEmployed;
+    oneWageSummary_->setText(
+        QStringLiteral("或者每月同一工资 %1 元：%2 个月工资全年到手 %3 元（年度汇算退补后，"
+                       "平均每月 %4 元），全年税前收入 %5 元（含年终奖）。")
+            .arg(GroupedAmount(found->wage))
+            .arg(months)
+            .arg(GroupedAmount(found->yearTakeHome),
+                 GroupedAmount(law::Money::Fen(found->yearTakeHome.fen() / months)),
+                 GroupedAmount(found->yearGross)));
 }
 
 } // namespace tallyra::year

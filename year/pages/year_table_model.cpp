@@ -18,14 +18,15 @@ YearTableModel::YearTableModel(QObject* parent)
 void YearTableModel::setPlan(std::optional<law::YearPlan> plan, bool current)
 {
     plan_ = std::move(plan);
+    cliff_ = plan_ ? law::BonusCliffLossOf(*plan_) : std::nullopt;
     current_ = current;
-    emit dataChanged(index(0, 0), index(kTotalsRow, ColumnCount - 1));
+    emit dataChanged(index(0, 0), index(kTotalsRow, AllColumns - 1));
 }
 
 void YearTableModel::setPalette(const QPalette& palette)
 {
     palette_ = palette;
-    emit dataChanged(index(0, 0), index(kTotalsRow, ColumnCount - 1), {Qt::BackgroundRole});
+    emit dataChanged(index(0, 0), index(kTotalsRow, AllColumns - 1), {Qt::BackgroundRole});
 }
 
 int YearTableModel::rowCount(const QModelIndex& parent) const
@@ -35,7 +36,7 @@ int YearTableModel::rowCount(const QModelIndex& parent) const
 
 int YearTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : AllColumns;
 }
 
 QString YearTableModel::header(int column)
@@ -46,9 +47,11 @@ QString YearTableModel::header(int column)
 // The header as the table shows it, on two lines where a column of figures is narrower.
 QString YearTableModel::shortHeader(int column)
 {
-    static const char* const kHeaders[ColumnCount] = {
-        "月份", "工资",         "年终奖",           "个人社保\n公积金", "累计应纳税\n所得额",
-        "税率", "本月\n预扣税", "年终奖\n单独计税", "税后\n收入",       "单位\n总成本"};
+    static const char* const kHeaders[AllColumns] = {
+        "月份",       "工资",         "年终奖",           "个人社保\n公积金", "累计应纳税\n所得额",
+        "税率",       "本月\n预扣税", "年终奖\n单独计税", "税后\n收入",       "单位\n总成本",
+        "个人\n养老", "个人\n医疗",   "个人\n失业",       "个人\n公积金",     "单位\n养老",
+        "单位\n医疗", "单位\n失业",   "单位\n工伤",       "单位\n公积金"};
     return QString::fromUtf8(kHeaders[column]);
 }
 
@@ -86,8 +89,15 @@ std::optional<Money> YearTableModel::amount(int row, int column) const
         case EmployerCost:
             return t.employerCost;
         default:
-            return std::nullopt;
+            break;
         }
+        if (!isItemColumn(column))
+            return std::nullopt;
+        Money sum;
+        for (const law::MonthPlan& m : plan_->months)
+            if (m.employed)
+                sum += *itemOf(m, column);
+        return sum;
     }
     if (!employed(row))
         return std::nullopt;
@@ -109,6 +119,33 @@ std::optional<Money> YearTableModel::amount(int row, int column) const
         return m.takeHome;
     case EmployerCost:
         return m.employerCost;
+    default:
+        return itemOf(m, column);
+    }
+}
+
+std::optional<Money> YearTableModel::itemOf(const law::MonthPlan& month, int column)
+{
+    const law::Contributions& c = month.contributions;
+    switch (column) {
+    case Pension:
+        return c.pension;
+    case Medical:
+        return c.medical;
+    case Unemployment:
+        return c.unemployment;
+    case Fund:
+        return c.employeeFund();
+    case EmployerPension:
+        return c.employerPension;
+    case EmployerMedical:
+        return c.employerMedical;
+    case EmployerUnemployment:
+        return c.employerUnemployment;
+    case EmployerInjury:
+        return c.employerInjury;
+    case EmployerFund:
+        return c.employerFund();
     default:
         return std::nullopt;
     }
@@ -156,7 +193,8 @@ QString YearTableModel::accessibleText(int row, int column) const
     const QString unit = amount(row, column) ? QStringLiteral(" 元") : QString();
     return month + QLatin1Char(' ') + header(column) + QLatin1Char(' ') +
            QString(shown).remove(QStringLiteral(" ↑")) + unit +
-           (column == Rate && stepsUp(row) ? QStringLiteral("，本月税率上升") : QString());
+           (column == Rate && stepsUp(row) ? QStringLiteral("，本月税率上升") : QString()) +
+           (inCliff(row, column) ? QStringLiteral("，年终奖多发少得") : QString());
 }
 
 QVariant YearTableModel::data(const QModelIndex& index, int role) const
@@ -184,12 +222,14 @@ QVariant YearTableModel::data(const QModelIndex& index, int role) const
                    ? accessibleText(row, column)
                    : accessibleText(row, column) + QStringLiteral("（上次的结果）");
     case Qt::ForegroundRole:
-        return current_ || column == Month ? QVariant() : palette_.color(QPalette::PlaceholderText);
+        if (!current_ && column != Month)
+            return palette_.color(QPalette::PlaceholderText);
+        return inCliff(row, column) ? QVariant(WarningText(palette_)) : QVariant();
     case Qt::TextAlignmentRole:
         return column == Month ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                : int(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::FontRole:
-        if (row == kTotalsRow || (column == Rate && stepsUp(row))) {
+        if (row == kTotalsRow || (column == Rate && stepsUp(row)) || inCliff(row, column)) {
             QFont bold;
             bold.setBold(true);
             return bold;
@@ -198,6 +238,11 @@ QVariant YearTableModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         return stepsUp(row) ? QVariant(StepUpBackground(palette_)) : QVariant();
     case Qt::ToolTipRole:
+        if (inCliff(row, column))
+            return QStringLiteral("⚠ 年终奖 %1 元落在多发少得的区间（%2 元至 %3 元）：比只发 %2 元"
+                                  "少到手 %4 元")
+                .arg(ShortAmount(plan_->totals.bonus), ShortAmount(cliff_->cliff.start),
+                     ShortAmount(cliff_->cliff.end), GroupedAmount(cliff_->loss));
         if (stepsUp(row))
             return QStringLiteral("本月累计应纳税所得额进入更高一级，税率由 %1% 升至 %2%")
                 .arg(plan_->months[row - 1].step.bracket.ratePercent)
@@ -212,13 +257,19 @@ QVariant YearTableModel::data(const QModelIndex& index, int role) const
 
 QVariant YearTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && section < ColumnCount) {
+    if (orientation == Qt::Horizontal && section < AllColumns) {
         if (role == Qt::DisplayRole)
             return shortHeader(section);
         if (role == ExportRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
             return header(section);
     }
     return {}; // no row headers: the month is the first column
+}
+
+bool YearTableModel::inCliff(int row, int column) const
+{
+    return cliff_ && current_ && row == cliff_->month - 1 &&
+           (column == Bonus || column == BonusTax);
 }
 
 Qt::ItemFlags YearTableModel::flags(const QModelIndex& index) const

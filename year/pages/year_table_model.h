@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "law/year_outcome.h"
 #include "law/year_plan.h"
 
 #include <QAbstractTableModel>
@@ -27,8 +28,23 @@ public:
         BonusTax,
         TakeHome,
         EmployerCost,
-        ColumnCount
+        ColumnCount // the columns shown at first and written to files
     };
+    // The contributions item by item, the employee's then the employer's: columns the user shows
+    // when wanted, after the others.
+    enum ItemColumn {
+        Pension = ColumnCount,
+        Medical,
+        Unemployment,
+        Fund,
+        EmployerPension,
+        EmployerMedical,
+        EmployerUnemployment,
+        EmployerInjury,
+        EmployerFund,
+        AllColumns
+    };
+    static bool isItemColumn(int column) { return column >= ColumnCount && column < AllColumns; }
     enum Role {
         FenRole = Qt::UserRole + 1, // a money cell's amount in fen (qint64); a rate cell's percent
         ExportRole,                 // the cell as written to a CSV file
@@ -64,13 +80,17 @@ signals:
 
 private:
     std::optional<law::Money> amount(int row, int column) const;
+    static std::optional<law::Money> itemOf(const law::MonthPlan& month, int column);
     QString text(int row, int column) const;
     QString exportText(int row, int column) const;
     QString accessibleText(int row, int column) const;
     bool stepsUp(int row) const;
     bool employed(int row) const;
+    // The bonus's cells of the month whose bonus lies in a cliff.
+    bool inCliff(int row, int column) const;
 
     std::optional<law::YearPlan> plan_;
+    std::optional<law::BonusCliffLoss> cliff_;
     bool current_ = true;
     QPalette palette_;
 };

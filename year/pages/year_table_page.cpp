@@ -7,6 +7,7 @@
 #include "year/pages/year_table_model.h"
 #include "year/planner_colours.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -58,6 +59,14 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     table_->installEventFilter(this);
     table_->setWordWrap(false);
     table_->setAlternatingRowColors(true);
+    itemColumnsAction_ = new QAction(QStringLiteral("显示社保公积金分项(&C)"), this);
+    itemColumnsAction_->setObjectName(QStringLiteral("itemColumnsAction"));
+    itemColumnsAction_->setCheckable(true);
+    connect(itemColumnsAction_, &QAction::toggled, this, &YearTablePage::setItemColumnsShown);
+    // A right click on the header offers it too.
+    table_->horizontalHeader()->setContextMenuPolicy(Qt::ActionsContextMenu);
+    table_->horizontalHeader()->addAction(itemColumnsAction_);
+    setItemColumnsShown(false);
 
     fromEdit_->setObjectName(QStringLiteral("wagesFromEdit"));
     fromEdit_->setAccessibleName(QStringLiteral("从所选月份起工资都改为"));
@@ -144,8 +153,23 @@ int YearTablePage::textWidth(const QString& text, bool bold)
     return width;
 }
 
-// Every column as wide as its widest figure or header line at the user's font; room left over
-// is shared out, so the table fills its view without squeezing a column.
+void YearTablePage::setItemColumnsShown(bool shown)
+{
+    for (int c = YearTableModel::ColumnCount; c < YearTableModel::AllColumns; ++c)
+        table_->setColumnHidden(c, !shown);
+    const QSignalBlocker quiet(itemColumnsAction_);
+    itemColumnsAction_->setChecked(shown);
+    fitColumns();
+}
+
+bool YearTablePage::itemColumnsShown() const
+{
+    return !table_->isColumnHidden(YearTableModel::ColumnCount);
+}
+
+// Every column shown as wide as its widest figure or header line at the user's font; room left
+// over is shared out, so the table fills its view without squeezing a column (the item columns,
+// when shown, scroll).
 void YearTablePage::fitColumns()
 {
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) +
@@ -154,7 +178,13 @@ void YearTablePage::fitColumns()
     const int columns = model_->columnCount();
     QList<int> widths;
     int used = 0;
+    int shown = 0;
     for (int c = 0; c < columns; ++c) {
+        if (table_->isColumnHidden(c)) {
+            widths << 0;
+            continue;
+        }
+        ++shown;
         int width = 0;
         for (const QString& line : model_->headerData(c, Qt::Horizontal).toString().split('\n'))
             width = std::max(width, headerFont.horizontalAdvance(line) + padding);
@@ -167,8 +197,12 @@ void YearTablePage::fitColumns()
         used += width;
     }
     const int spare = std::max(0, table_->viewport()->width() - used);
-    for (int c = 0; c < columns; ++c)
-        table_->setColumnWidth(c, widths[c] + spare / columns + (c < spare % columns ? 1 : 0));
+    for (int c = 0, given = 0; c < columns; ++c) {
+        if (table_->isColumnHidden(c))
+            continue;
+        table_->setColumnWidth(c, widths[c] + spare / shown + (given < spare % shown ? 1 : 0));
+        ++given;
+    }
 }
 
 // Once the page has its height, the table gets the height of its thirteen rows and the

@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -39,6 +40,11 @@ public:
     int selectedMonth() const;
     void selectMonth(int month);
     void showWageProblem(const QString& reason);
+    // The contribution item columns (养老, 医疗, 失业, 公积金 of each side) shown or hidden;
+    // hidden at first, so that the year fits a common screen.
+    void setItemColumnsShown(bool shown);
+    bool itemColumnsShown() const;
+    QAction* itemColumnsAction() const { return itemColumnsAction_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +54,7 @@ signals:
     void clearEditsRequested();
 
 private:
+    QAction* itemColumnsAction_;
     void explainSelected();
     void showWhetherCurrent();
     void fitColumns();
