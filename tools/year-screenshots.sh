@@ -81,14 +81,16 @@ offer() { # NAME WAGE FUND-RATE-IN-BASIS-POINTS
     json+='"rates":{"housingFund":%s,"employerHousingFund":%s}}'
     # shellcheck disable=SC2059 # the format is the JSON above
     json=$(printf "$json" "$2" "$3" "$3")
-    printf 'Profile-%s="%s"\n' "$1" "${json//\"/\\\"}"
+    # A profile's key is its name's UTF-8 in hexadecimal.
+    printf 'Profile-%s="%s"\n' "$(printf '%s' "$1" | od -An -tx1 | tr -d ' \n')" \
+        "${json//\"/\\\"}"
 }
 {
     cat "$work/realistic.conf"
-    offer offerA 30000 500
-    offer offerB 28500 1200
+    offer 甲公司 30000 500
+    offer 乙公司 28500 1200
 } >"$work/offers.conf"
 shot year-best-split 1600x1000 "$work/realistic.conf" ctrl+8
-# The third offer's list is the third box Tab reaches on the page; a letter picks its entry.
-shot year-compare 1600x1000 "$work/offers.conf" ctrl+7 Tab Tab Tab o o
+# The third offer's list is the third box Tab reaches on the page; its fourth entry is 乙公司.
+shot year-compare 1600x1000 "$work/offers.conf" ctrl+7 Tab Tab Tab Down Down Down
 shot year-payslip 1600x1000 "$work/realistic.conf" ctrl+9

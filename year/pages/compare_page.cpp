@@ -65,7 +65,19 @@ QTableWidget* FigureTable(const QString& objectName, const QString& accessibleNa
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setTabKeyNavigation(false);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Rows as high as a line of text needs, as in the year table.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     return table;
+}
+
+// The height that shows every row of a table without scrolling.
+int FullHeight(const QTableWidget* table)
+{
+    int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+    for (int r = 0; r < table->rowCount(); ++r)
+        height += table->rowHeight(r);
+    return height;
 }
 
 void SetAmount(QTableWidget* table, int row, int column, Money amount)
@@ -118,15 +130,18 @@ ComparePage::ComparePage(Loader load, QWidget* parent)
     months_->setVerticalHeaderLabels(months);
 
     // The year above, the months below; each scrolls where the page is short.
-    auto* views = new QSplitter(Qt::Vertical);
-    views->setObjectName(QStringLiteral("compareViews"));
-    views->setChildrenCollapsible(false);
-    views->addWidget(table_);
-    views->addWidget(months_);
+    views_ = new QSplitter(Qt::Vertical);
+    views_->setObjectName(QStringLiteral("compareViews"));
+    views_->setChildrenCollapsible(false);
+    views_->addWidget(table_);
+    views_->addWidget(months_);
+    // The year's figures whole, the months below them scrolling where the page is short.
+    table_->setMinimumHeight(FullHeight(table_));
+    views_->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(line);
     layout->addWidget(note_);
-    layout->addWidget(views, 1);
+    layout->addWidget(views_, 1);
     setProfiles({});
 }
 
@@ -224,6 +239,7 @@ void ComparePage::recompute()
     for (const Figure& f : kFigures)
         rows << QString::fromUtf8(f.name);
     table_->setVerticalHeaderLabels(rows);
+    table_->setMinimumHeight(FullHeight(table_)); // its header's height known now
     for (int r = 0; r < int(std::size(kFigures)); ++r) {
         const Money first = kFigures[r].of(inputs[0], plans[0]);
         for (int c = 0; c < offers; ++c) {

@@ -12,6 +12,7 @@
 
 class QComboBox;
 class QLabel;
+class QSplitter;
 class QTableWidget;
 
 namespace tallyra::year {
@@ -55,6 +56,7 @@ private:
     QLabel* note_;
     QTableWidget* table_;
     QTableWidget* months_;
+    QSplitter* views_;
     std::optional<PlannerInputs> current_;
 };
 

@@ -50,8 +50,10 @@ PayslipPage::PayslipPage(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(line);
     auto* body = new QHBoxLayout;
-    body->addWidget(view_, 1);
-    body->addWidget(chart_, 1);
+    // The payslip is a narrow column of figures; the chart's legend names each slice with its
+    // amount and needs the room.
+    body->addWidget(view_, 2);
+    body->addWidget(chart_, 3);
     layout->addLayout(body, 1);
 
     // Ctrl+C anywhere on the page copies the whole payslip, unless text is selected in it.
