@@ -94,3 +94,4 @@ shot year-best-split 1600x1000 "$work/realistic.conf" ctrl+8
 # The third offer's list is the third box Tab reaches on the page; its fourth entry is 乙公司.
 shot year-compare 1600x1000 "$work/offers.conf" ctrl+7 Tab Tab Tab Down Down Down
 shot year-payslip 1600x1000 "$work/realistic.conf" ctrl+9
+shot year-chart 1600x1000 "$work/realistic.conf" ctrl+2

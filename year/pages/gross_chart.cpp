@@ -2,6 +2,7 @@
 #include "year/pages/gross_chart.h"
 
 #include "year/amount_text.h"
+#include "year/pages/chart_style.h"
 #include "year/pages/contribution_items.h"
 #include "year/planner_colours.h"
 
@@ -72,12 +73,7 @@ void GrossChart::changeEvent(QEvent* event)
 void GrossChart::followPalette()
 {
     const QPalette p = palette();
-    chart()->setTheme(IsDarkPalette(p) ? QChart::ChartThemeDark : QChart::ChartThemeLight);
-    chart()->setBackgroundBrush(p.color(QPalette::Base));
-    chart()->setTitleBrush(p.color(QPalette::Text));
-    chart()->setTitleFont(font());
-    chart()->legend()->setLabelColor(p.color(QPalette::Text));
-    chart()->legend()->setFont(font());
+    StyleChart(*chart(), p, font());
     // The take-home and the tax in the colours the year chart gives them.
     for (QPieSlice* slice : slices_->slices()) {
         if (slice->label().startsWith(kTakeHome))

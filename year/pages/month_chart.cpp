@@ -2,6 +2,7 @@
 #include "year/pages/month_chart.h"
 
 #include "year/amount_text.h"
+#include "year/pages/chart_style.h"
 #include "year/planner_colours.h"
 
 #include <QtCharts/QBarCategoryAxis>
@@ -153,34 +154,17 @@ void MonthChart::changeEvent(QEvent* event)
     QChartView::changeEvent(event);
 }
 
-// The chart's own themes, light or dark as the palette is, then the palette's window and text
-// colours so that the chart sits in the window like any other control.
+// The palette's colours and the font, then the series' own colours (the theme resets them).
 void MonthChart::followPalette()
 {
     const QPalette p = palette();
-    chart()->setTheme(IsDarkPalette(p) ? QChart::ChartThemeDark : QChart::ChartThemeLight);
-    chart()->setBackgroundBrush(p.color(QPalette::Base));
-    chart()->setTitleBrush(p.color(QPalette::Text));
-    chart()->legend()->setLabelColor(p.color(QPalette::Text));
-    for (QAbstractAxis* axis :
-         {static_cast<QAbstractAxis*>(months_), static_cast<QAbstractAxis*>(taxAxis_),
-          static_cast<QAbstractAxis*>(takeHomeAxis_)}) {
-        axis->setLabelsColor(p.color(QPalette::Text));
-        axis->setTitleBrush(p.color(QPalette::Text));
-    }
+    StyleChart(*chart(), p, font());
     tax_->setColor(TaxSeriesColor(p));
     tax_->setBorderColor(TaxSeriesColor(p));
     QPen line(TakeHomeSeriesColor(p));
     line.setWidth(3);
     takeHome_->setPen(line);
     takeHome_->setPointsVisible(true);
-    QFont font = this->font();
-    chart()->setTitleFont(font);
-    chart()->legend()->setFont(font);
-    for (QAbstractAxis* axis : chart()->axes()) {
-        axis->setLabelsFont(font);
-        axis->setTitleFont(font);
-    }
 }
 
 } // namespace tallyra::year
