@@ -365,7 +365,7 @@ private slots:
         in.bonusTreatment = law::BonusTreatment::Combined;
         CompareWithEngine(d, law::PlanYear(in));
         QCOMPARE(Shown(d, 12, Column::BonusTax), QString());
-        QVERIFY(Text(d, "bonusView").contains(QStringLiteral("改选另一种方式可少缴税")));
+        QVERIFY(Text(d, "bonusView").contains(QStringLiteral("改选另一种计税方式可少缴税")));
     }
 
     // Just above 36,000 a bonus taxed on its own takes home less than 36,000 does, until the
@@ -422,7 +422,7 @@ private slots:
         QVERIFY(d.control<QRadioButton>("bonusCombinedOption")->isChecked());
         QCOMPARE(d.window().inputs()->plan.bonusTreatment, law::BonusTreatment::Combined);
         QCOMPARE(d.hint(QStringLiteral("bonusSeparateOption")), QString());
-        const QString legal = d.control<QLabel>("bonusSeparateOptionLegal")->text();
+        const QString legal = d.control<QLabel>("bonusEditLegal")->text();
         QCOMPARE(legal, QStringLiteral("2028年起只能并入综合所得"));
         const QString text = Text(d, "bonusView");
         QVERIFY2(text.contains(QStringLiteral("2028年起只能并入综合所得")), qPrintable(text));
@@ -598,6 +598,8 @@ private slots:
         QTest::newRow("rate in words") << "medicalRateEdit" << "二" << "不是百分比";
         QTest::newRow("cap below floor") << "socialCapEdit" << "5000" << "上限不能低于下限";
         QTest::newRow("other income") << "otherIncomeEdit" << "1,2,3x" << "不是金额";
+        QTest::newRow("annuity rate above 100") << "annuityRateEdit" << "120" << "0% 到 100%";
+        QTest::newRow("average wage") << "averageWageEdit" << "八千" << "不是金额";
         // clang-format on
     }
     void refusesBadInputsWithTheirReason()

@@ -66,6 +66,27 @@ FieldRow::FieldRow(QFormLayout* form, const QString& caption,
     form->addRow(caption_, box_);
 }
 
+void FieldRow::addLine(std::initializer_list<QWidget*> controls, const QStringList& names)
+{
+    auto* line = new QHBoxLayout;
+    line->setContentsMargins(0, 0, 0, 0);
+    auto name = names.begin();
+    for (QWidget* control : controls) {
+        line->addWidget(control);
+        if (qobject_cast<QLabel*>(control))
+            continue;
+        controls_ << control;
+        if (name != names.end())
+            control->setAccessibleName(*name++);
+    }
+    line->addStretch();
+    // Below the lines of boxes and above the reason, which may be made already.
+    column_->insertLayout(hint_ ? column_->indexOf(hint_) : column_->count(), line);
+    // The legal line goes beside the last line, where there is room for it.
+    if (!legal_)
+        line_ = line;
+}
+
 // The lines beside and below the boxes are made when first needed: most rows never show a
 // reason, and every label costs the window's start.
 QLabel* FieldRow::legal()

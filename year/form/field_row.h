@@ -26,6 +26,11 @@ public:
     FieldRow(QFormLayout* form, const QString& caption, std::initializer_list<QWidget*> controls,
              const QStringList& names = {});
 
+    // A second line of controls under the first, reached from the caption's access key by Tab:
+    // a box that belongs with the row's own, where the form has no access key left for a row.
+    // The row's legal line is shown beside it.
+    void addLine(std::initializer_list<QWidget*> controls, const QStringList& names);
+
     QLabel* caption() const { return caption_; }
     QLabel* legal();
     QLabel* hint();

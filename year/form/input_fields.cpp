@@ -85,6 +85,11 @@ std::vector<InputField> MakeBaseFields()
         {"fundCapEdit", "fundBase.cap", "公积金基数上限", K::Amount,
          TALLYRA_MEMBER(Money, plan.contributions.housingFundBase.cap), 0, 0, false, nullptr,
          "无上限"},
+        {"averageWageEdit", "contributionAverageWage", "当地上年职工月平均工资", K::Amount,
+         TALLYRA_MEMBER(Money, plan.contributions.localAverageWage), 0, 0, false, "元", "未填"},
+        {"annuityBaseEdit", "annuityBase.fixed", "企业年金基数", K::BaseAmount,
+         TALLYRA_MEMBER(std::optional<Money>, plan.contributions.annuityBase.fixed), 0, 0, false,
+         "元", "按工资"},
     };
 }
 
@@ -118,6 +123,17 @@ std::vector<InputField> MakeRateFields()
         {"employerFundRateEdit", "rates.employerHousingFund", "住房公积金单位比例", K::Rate,
          TALLYRA_MEMBER(int, plan.contributions.employer.housingFund), fundLowest, fundHighest,
          true, "%"},
+        {"supplementaryFundRateEdit", "rates.supplementaryFund", "补充住房公积金个人比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employee.supplementaryFund), 0, kHighestRate, false,
+         "%"},
+        {"employerSupplementaryFundRateEdit", "rates.employerSupplementaryFund",
+         "补充住房公积金单位比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employer.supplementaryFund), 0, kHighestRate, false,
+         "%"},
+        {"annuityRateEdit", "rates.annuity", "企业年金个人比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employee.annuity), 0, kHighestRate, false, "%"},
+        {"employerAnnuityRateEdit", "rates.employerAnnuity", "企业年金单位比例", K::Rate,
+         TALLYRA_MEMBER(int, plan.contributions.employer.annuity), 0, kHighestRate, false, "%"},
     };
 }
 

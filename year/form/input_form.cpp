@@ -139,6 +139,21 @@ QComboBox* InputForm::choiceBox(const InputField& field)
 FieldRow* InputForm::row(const QString& caption, std::initializer_list<QWidget*> controls,
                          std::initializer_list<QString> names)
 {
+    rows_.push_back(
+        std::make_unique<FieldRow>(form_, caption, controls, namesOf(controls, names, caption)));
+    return rows_.back().get();
+}
+
+// A second line of a row, its controls named as the row's are.
+void InputForm::line(FieldRow* row, std::initializer_list<QWidget*> controls,
+                     std::initializer_list<QString> names)
+{
+    row->addLine(controls, namesOf(controls, names, row->caption()->text()));
+}
+
+QStringList InputForm::namesOf(std::initializer_list<QWidget*> controls,
+                               std::initializer_list<QString> names, const QString& caption) const
+{
     QStringList given = names;
     QStringList named;
     for (QWidget* control : controls) {
@@ -149,8 +164,7 @@ FieldRow* InputForm::row(const QString& caption, std::initializer_list<QWidget*>
                   : !given.isEmpty() ? given.takeFirst()
                                      : WithoutAccessKey(caption));
     }
-    rows_.push_back(std::make_unique<FieldRow>(form_, caption, controls, named));
-    return rows_.back().get();
+    return named;
 }
 
 // The row of a declared input alone: its caption, its box, its unit.
@@ -196,8 +210,9 @@ void InputForm::buildIncome()
             QStringLiteral("每月相同的税前工资；某月不同，在右侧明细表中修改该月的工资"));
     c_.bonusEdit = made<QLineEdit>("bonusEdit");
     c_.bonusMonthBox = made<QComboBox>("bonusMonthBox");
-    row(QStringLiteral("年终奖(&B)"),
-        {c_.bonusEdit, LabelBetweenBoxes(QStringLiteral("元，发放于")), c_.bonusMonthBox});
+    FieldRow* bonus =
+        row(QStringLiteral("年终奖(&B)"),
+            {c_.bonusEdit, LabelBetweenBoxes(QStringLiteral("元，发放于")), c_.bonusMonthBox});
     c_.bonusSeparateOption = new QRadioButton(QStringLiteral("单独计税"));
     c_.bonusSeparateOption->setObjectName(QStringLiteral("bonusSeparateOption"));
     c_.bonusCombinedOption = new QRadioButton(QStringLiteral("并入综合所得"));
@@ -205,7 +220,10 @@ void InputForm::buildIncome()
     auto* treatment = new QButtonGroup(this);
     treatment->addButton(c_.bonusSeparateOption);
     treatment->addButton(c_.bonusCombinedOption);
-    row(QStringLiteral("年终奖计税(&J)"), {c_.bonusSeparateOption, c_.bonusCombinedOption},
+    // How the bonus is taxed goes under it: its own row's access key is the annuity's.
+    line(
+        bonus,
+        {LabelBetweenBoxes(QStringLiteral("计税")), c_.bonusSeparateOption, c_.bonusCombinedOption},
         {QStringLiteral("年终奖单独计税"), QStringLiteral("年终奖并入综合所得计税")});
 }
 
@@ -224,21 +242,25 @@ void InputForm::buildContributions()
     fieldRow(c_.fundBaseEdit)->showLegalLine(QStringLiteral("空：按当月工资"));
     c_.fundFloorEdit = made<QLineEdit>("fundFloorEdit");
     c_.fundCapEdit = made<QLineEdit>("fundCapEdit");
-    row(QStringLiteral("公积金基数上下限(&2)"),
-        {c_.fundFloorEdit, LabelBetweenBoxes(QStringLiteral("至")), c_.fundCapEdit});
+    FieldRow* fundRange =
+        row(QStringLiteral("公积金基数上下限(&2)"),
+            {c_.fundFloorEdit, LabelBetweenBoxes(QStringLiteral("至")), c_.fundCapEdit});
+    // The city's average wage caps the base on which the fund is tax free, as it caps the
+    // fund's base itself.
+    c_.averageWageEdit = made<QLineEdit>("averageWageEdit");
+    line(fundRange, {LabelBetweenBoxes(QStringLiteral("当地上年月平均工资")), c_.averageWageEdit,
+                     LabelBetweenBoxes(QStringLiteral("元"))});
 
     auto rates = [&](const QString& caption, const char* own, const char* employer,
                      QLineEdit*& ownEdit, QLineEdit*& employerEdit) {
         employerEdit = made<QLineEdit>(employer);
-        if (!own) {
-            row(caption, {LabelBetweenBoxes(QStringLiteral("单位")), employerEdit,
-                          LabelBetweenBoxes(QStringLiteral("%"))});
-            return;
-        }
+        if (!own)
+            return row(caption, {LabelBetweenBoxes(QStringLiteral("单位")), employerEdit,
+                                 LabelBetweenBoxes(QStringLiteral("%"))});
         ownEdit = made<QLineEdit>(own);
-        row(caption, {LabelBetweenBoxes(QStringLiteral("个人")), ownEdit,
-                      LabelBetweenBoxes(QStringLiteral("%  单位")), employerEdit,
-                      LabelBetweenBoxes(QStringLiteral("%"))});
+        return row(caption, {LabelBetweenBoxes(QStringLiteral("个人")), ownEdit,
+                             LabelBetweenBoxes(QStringLiteral("%  单位")), employerEdit,
+                             LabelBetweenBoxes(QStringLiteral("%"))});
     };
     rates(QStringLiteral("养老保险(&L)"), "pensionRateEdit", "employerPensionRateEdit",
           c_.pensionRateEdit, c_.employerPensionRateEdit);
@@ -249,8 +271,20 @@ void InputForm::buildContributions()
     QLineEdit* noOwnRate = nullptr;
     rates(QStringLiteral("工伤保险(&3)"), nullptr, "employerInjuryRateEdit", noOwnRate,
           c_.employerInjuryRateEdit);
-    rates(QStringLiteral("住房公积金(&Z)"), "fundRateEdit", "employerFundRateEdit", c_.fundRateEdit,
-          c_.employerFundRateEdit);
+    FieldRow* fund = rates(QStringLiteral("住房公积金(&Z)"), "fundRateEdit", "employerFundRateEdit",
+                           c_.fundRateEdit, c_.employerFundRateEdit);
+    // A supplementary fund is paid on the same base, and counted with the fund for the tax.
+    c_.supplementaryFundRateEdit = made<QLineEdit>("supplementaryFundRateEdit");
+    c_.employerSupplementaryFundRateEdit = made<QLineEdit>("employerSupplementaryFundRateEdit");
+    line(fund, {LabelBetweenBoxes(QStringLiteral("补充 个人")), c_.supplementaryFundRateEdit,
+                LabelBetweenBoxes(QStringLiteral("%  单位")), c_.employerSupplementaryFundRateEdit,
+                LabelBetweenBoxes(QStringLiteral("%"))});
+    FieldRow* annuity =
+        rates(QStringLiteral("企业年金(&J)"), "annuityRateEdit", "employerAnnuityRateEdit",
+              c_.annuityRateEdit, c_.employerAnnuityRateEdit);
+    c_.annuityBaseEdit = made<QLineEdit>("annuityBaseEdit");
+    line(annuity, {LabelBetweenBoxes(QStringLiteral("基数")), c_.annuityBaseEdit,
+                   LabelBetweenBoxes(QStringLiteral("元"))});
 }
 
 void InputForm::buildSpecial()

@@ -49,6 +49,12 @@ struct InputControls {
     QLineEdit* employerInjuryRateEdit = nullptr;
     QLineEdit* fundRateEdit = nullptr;
     QLineEdit* employerFundRateEdit = nullptr;
+    QLineEdit* averageWageEdit = nullptr;
+    QLineEdit* supplementaryFundRateEdit = nullptr;
+    QLineEdit* employerSupplementaryFundRateEdit = nullptr;
+    QLineEdit* annuityRateEdit = nullptr;
+    QLineEdit* employerAnnuityRateEdit = nullptr;
+    QLineEdit* annuityBaseEdit = nullptr;
     QSpinBox* childrenSpin = nullptr;
     QComboBox* childShareBox = nullptr;
     QSpinBox* infantSpin = nullptr;
@@ -117,6 +123,7 @@ private:
     void connectChanges();
     void showYearLaw(int year);
     void showWholeYearRule(int year);
+    void showContributionRules(int year);
     void showChoices();
 
     void readUndeclared(PlannerInputs& in);
@@ -137,6 +144,10 @@ private:
     }
     FieldRow* row(const QString& caption, std::initializer_list<QWidget*> controls,
                   std::initializer_list<QString> names = {});
+    void line(FieldRow* row, std::initializer_list<QWidget*> controls,
+              std::initializer_list<QString> names = {});
+    QStringList namesOf(std::initializer_list<QWidget*> controls,
+                        std::initializer_list<QString> names, const QString& caption) const;
     FieldRow* fieldRow(QWidget* control);
     FieldRow* rowOf(QWidget* control) const;
     const InputField* declaredFor(const QWidget* control) const;

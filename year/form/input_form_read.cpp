@@ -319,6 +319,7 @@ void InputForm::showYearLaw(int year)
                             ? QString()
                             : QStringLiteral("%1年起只能并入综合所得").arg(end->firstYearWithout));
     showWholeYearRule(year);
+    showContributionRules(year);
     const auto a = law::SpecialDeductionAmountsFor(year);
     rowOf(c_.childrenSpin)
         ->showLegalLine(QStringLiteral("每人每月 %1 元").arg(ShortAmount(a->childEducation)));
@@ -390,6 +391,39 @@ void InputForm::showWholeYearRule(int year)
         rowOf(box)->showLegalLine(QStringLiteral("%1年起（%2）")
                                       .arg(first.from.year)
                                       .arg(QString::fromUtf8(first.source.document)));
+}
+
+// How much of the housing fund is tax free and of the annuity deductible, beside their rates.
+void InputForm::showContributionRules(int year)
+{
+    const law::YearMonth january{year, 1};
+    const auto* fund = law::kHousingFundTaxFreeRate.inMonth(january);
+    const auto* fundTimes = law::kHousingFundTaxFreeBaseMultiple.inMonth(january);
+    // No room beside the fund's two lines of rates: its rule is their tooltip.
+    const QString fundRule =
+        fund && fundTimes
+            ? QStringLiteral("单位和个人各自缴存的住房公积金（含补充公积金）超过缴存基数 %1% 的部分"
+                             "计税；基数以当地上年职工月平均工资的 %2 倍为限（%3）")
+                  .arg(RateText(fund->value))
+                  .arg(fundTimes->value)
+                  .arg(QString::fromUtf8(fund->source.document))
+            : QString();
+    rowOf(c_.fundRateEdit)->caption()->setToolTip(fundRule);
+    for (QWidget* box : rowOf(c_.fundRateEdit)->controls())
+        box->setToolTip(fundRule);
+    const auto* annuity = law::kAnnuityDeductibleRate.inMonth(january);
+    const auto* annuityTimes = law::kAnnuityBaseMultiple.inMonth(january);
+    rowOf(c_.annuityRateEdit)
+        ->showLegalLine(annuity ? QStringLiteral("个人 %1% 以内扣除").arg(RateText(annuity->value))
+                                : QString(),
+                        annuity && annuityTimes
+                            ? QStringLiteral("个人缴费不超过年金基数 %1% 的部分在计税时扣除，"
+                                             "基数以当地上年职工月平均工资的 %2 倍为限；单位缴费"
+                                             "计入个人账户时不计税（%3）")
+                                  .arg(RateText(annuity->value))
+                                  .arg(annuityTimes->value)
+                                  .arg(QString::fromUtf8(annuity->source.document))
+                            : QString());
 }
 
 } // namespace tallyra::year

@@ -124,6 +124,17 @@ QStringList InputSummary(const PlannerInputs& in)
                  .arg(RateText(c.employer.pension), RateText(c.employer.medical),
                       RateText(c.employer.unemployment), RateText(c.employer.injury),
                       RateText(c.employer.housingFund));
+    if (c.employee.supplementaryFund || c.employer.supplementaryFund)
+        lines << QStringLiteral("补充住房公积金：个人 %1%，单位 %2%")
+                     .arg(RateText(c.employee.supplementaryFund),
+                          RateText(c.employer.supplementaryFund));
+    if (c.employee.annuity || c.employer.annuity)
+        lines << QStringLiteral("企业年金：个人 %1%，单位 %2%，基数 %3")
+                     .arg(RateText(c.employee.annuity), RateText(c.employer.annuity),
+                          Base(c.annuityBase));
+    if (!c.localAverageWage.isZero())
+        lines << Named("averageWageEdit") +
+                     QStringLiteral("%1 元").arg(ShortAmount(c.localAverageWage));
     lines << QStringLiteral("专项附加扣除：") + SpecialItems(p.special);
     lines << QStringLiteral("其他扣除：") + OtherItems(p.other);
     lines << Named("wholeYearCheck") +

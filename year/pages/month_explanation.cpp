@@ -11,6 +11,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace tallyra::year {
 
 using law::Money;
@@ -95,6 +97,60 @@ QString RowText(law::RateTable table, int row)
 
 namespace {
 
+// A base as the tax counts it: at most so many times the city's average wage, where given.
+QString CappedBaseWords(Money base, Money averageWage, int multiple)
+{
+    if (averageWage.isZero())
+        return GroupedAmount(base);
+    return QStringLiteral("min(%1, %2 × %3)")
+        .arg(GroupedAmount(base), GroupedAmount(averageWage))
+        .arg(multiple);
+}
+
+// How the housing fund and the annuity count for the tax, where the month has either beyond the
+// ordinary fund within its tax-free limit.
+QString ContributionTaxLines(const law::YearPlanInput& input, const law::MonthPlan& m)
+{
+    const law::Contributions& c = m.contributions;
+    const law::ContributionTax& t = m.contributionTax;
+    const law::YearMonth period{input.year, m.month};
+    const Money average = input.contributions.localAverageWage;
+    FigureTable lines;
+    const auto* fundRate = law::kHousingFundTaxFreeRate.inMonth(period);
+    const auto* fundTimes = law::kHousingFundTaxFreeBaseMultiple.inMonth(period);
+    const bool fundBeyond = t.employeeFundDeducted < c.employeeFund() ||
+                            !t.employerFundIncome.isZero() || !c.supplementaryFund.isZero() ||
+                            !c.employerSupplementaryFund.isZero();
+    if (fundRate && fundTimes && fundBeyond) {
+        lines.add(QStringLiteral("公积金免税上限（单位、个人各自）= %1 × %2%")
+                      .arg(CappedBaseWords(c.housingFundBase, average, fundTimes->value),
+                           RateText(fundRate->value)),
+                  t.fundLimit);
+        lines.add(
+            QStringLiteral("个人公积金 %1，计入专项扣除").arg(GroupedAmount(c.employeeFund())),
+            t.employeeFundDeducted);
+        if (!t.employerFundIncome.isZero())
+            lines.add(QStringLiteral("单位公积金 %1 超出上限的部分，并入本月工资收入")
+                          .arg(GroupedAmount(c.employerFund())),
+                      t.employerFundIncome);
+    }
+    const auto* annuityRate = law::kAnnuityDeductibleRate.inMonth(period);
+    const auto* annuityTimes = law::kAnnuityBaseMultiple.inMonth(period);
+    if (annuityRate && annuityTimes && !(c.annuity.isZero() && c.employerAnnuity.isZero())) {
+        lines.add(QStringLiteral("年金可扣除上限 = %1 × %2%")
+                      .arg(CappedBaseWords(c.annuityBase, average, annuityTimes->value),
+                           RateText(annuityRate->value)),
+                  t.annuityLimit);
+        lines.add(QStringLiteral("个人年金 %1，计入其他扣除").arg(GroupedAmount(c.annuity)),
+                  t.annuityDeducted);
+        if (!c.employerAnnuity.isZero())
+            lines.add(QStringLiteral("单位年金 %1 计入个人账户时不计税")
+                          .arg(GroupedAmount(c.employerAnnuity)));
+    }
+    return lines.isEmpty() ? QString()
+                           : QStringLiteral("<p><b>公积金与年金如何计税</b></p>") + lines.html();
+}
+
 // Each contribution of the month as its base × its rate, the employee's and the employer's.
 QString ContributionLines(const law::YearPlanInput& input, const law::MonthPlan& m)
 {
@@ -107,7 +163,8 @@ QString ContributionLines(const law::YearPlanInput& input, const law::MonthPlan&
     for (const ContributionItem& item : EmployerItems(input.contributions, m.contributions))
         lines.add(item.working(), item.amount);
     lines.add(QStringLiteral("单位合计"), m.contributions.employerTotal(), true);
-    return QStringLiteral("<p><b>本月社保公积金明细</b></p>") + lines.html();
+    return QStringLiteral("<p><b>本月社保公积金明细</b></p>") + lines.html() +
+           ContributionTaxLines(input, m);
 }
 
 } // namespace
@@ -123,12 +180,17 @@ QString ExplainMonth(const law::YearPlanInput& input, const law::YearPlan& plan,
     const law::CumulativeFigures& c = s.cumulative;
     const int first = input.firstMonthEmployed;
     FigureTable lines;
-    lines.add(QStringLiteral("累计收入（%1工资%2）")
+    const bool fundAsIncome =
+        std::any_of(plan.months.begin(), plan.months.begin() + month, [](const law::MonthPlan& p) {
+            return !p.contributionTax.employerFundIncome.isZero();
+        });
+    lines.add(QStringLiteral("累计收入（%1工资%2%3）")
                   .arg(MonthSpan(first, month),
                        plan.bonusTreatment == law::BonusTreatment::Combined &&
                                !plan.totals.bonus.isZero() && input.bonusMonth <= month
                            ? QStringLiteral("及并入的年终奖")
-                           : QString()),
+                           : QString(),
+                       fundAsIncome ? QStringLiteral("、单位公积金超出免税上限的部分") : QString()),
               c.income);
     if (!c.exemptIncome.isZero())
         lines.add(QStringLiteral("减：累计免税收入"), c.exemptIncome);

@@ -241,7 +241,7 @@ QString DescribeBonusTreatments(const law::YearPlanInput& input, const law::Year
             .arg(plan.bonusTreatment == BonusTreatment::Separate ? QStringLiteral("单独计税")
                                                                  : QStringLiteral("并入综合所得"),
                  medium == Medium::Screen && plan.bonusTreatment != c.better && !c.saving.isZero()
-                     ? QStringLiteral("；在左侧“年终奖计税”改选另一种方式可少缴税")
+                     ? QStringLiteral("；在左侧年终奖下改选另一种计税方式可少缴税")
                      : QString()));
     // Taxed with the wages on the annual table, a bonus has no cliff of its own.
     if (c.cliff && plan.bonusTreatment == BonusTreatment::Separate)
