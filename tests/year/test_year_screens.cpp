@@ -2,12 +2,17 @@
 // The year planner on the screens people have: run once for each screen of tests/year/screens
 // (a laptop's 1024 × 700, 1280 × 800 at 150 % or with a 12 pt font, 1600 × 1000 at 150 %), with
 // the font given in TALLYRA_TEST_POINTS. The first window and a restored one fit the screen, and
-// the table's column captions and the chart's month labels show whole.
+// the table's column captions, the chart's month labels and the payslip chart's legend show
+// whole.
 #include "tests/year/year_driver.h"
+#include "year/pages/gross_chart.h"
 #include "year/pages/month_chart.h"
+#include "year/pages/payslip_page.h"
 #include "year/pages/year_table_model.h"
 
 #include <QApplication>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
@@ -118,6 +123,27 @@ private slots:
         const qreal perMonth = chart->chart()->plotArea().width() / 12;
         for (const QString& month : months->categories())
             QVERIFY2(labels.horizontalAdvance(month) <= perMonth, qPrintable(month));
+    }
+
+    // The payslip's chart names each slice with its amount, the longest too.
+    void payslipChartLabelsShowWhole()
+    {
+        test::YearDriver d;
+        d.enterRealisticYear();
+        d.window().tabs()->setCurrentPage<year::PayslipPage>();
+        auto* chart = d.control<year::GrossChart>(QStringLiteral("grossChart"));
+        QTRY_VERIFY(chart->isVisible() &&
+                    chart->chart()->size().toSize() == chart->viewport()->size());
+        QApplication::processEvents();
+        QStringList shown;
+        for (QGraphicsItem* item : chart->scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                shown << text->toPlainText();
+        const QStringList labels = chart->sliceLabels();
+        QVERIFY(labels.size() >= 5); // take-home, tax and the employee's items
+        for (const QString& label : labels)
+            QVERIFY2(shown.contains(label), qPrintable(label + QStringLiteral(" among ") +
+                                                       shown.join(QStringLiteral(" | "))));
     }
 
     // With the form hidden (F9) every column of the table shows beside the others on each of

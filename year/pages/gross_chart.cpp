@@ -11,6 +11,9 @@
 #include <QtCharts/QPieSlice>
 
 #include <QEvent>
+#include <QFontMetricsF>
+
+#include <algorithm>
 
 namespace tallyra::year {
 
@@ -50,6 +53,19 @@ void GrossChart::showMonth(const law::YearPlanInput& input, const law::MonthPlan
     followPalette();
 }
 
+// The legend asks for its widest label's width but is given less than it at some scalings (its
+// margins are taken from it), and the longest labels lose their amounts: it asks for room for
+// the marker and the margins besides.
+void GrossChart::widenLegend()
+{
+    QLegend* legend = chart()->legend();
+    const QFontMetricsF metrics(legend->font());
+    qreal widest = 0;
+    for (const QPieSlice* slice : slices_->slices())
+        widest = std::max(widest, metrics.horizontalAdvance(slice->label()));
+    legend->setMinimumWidth(widest + 3 * metrics.height());
+}
+
 void GrossChart::clear()
 {
     slices_->clear();
@@ -81,6 +97,7 @@ void GrossChart::followPalette()
         else if (slice->label().startsWith(kTax))
             slice->setBrush(TaxSeriesColor(p));
     }
+    widenLegend(); // in the font just set
 }
 
 } // namespace tallyra::year

@@ -29,6 +29,7 @@ protected:
 
 private:
     void followPalette();
+    void widenLegend();
 
     QPieSeries* slices_;
 };
