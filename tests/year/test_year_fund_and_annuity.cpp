@@ -7,10 +7,13 @@
 #include "year/files/profile_codec.h"
 #include "year/form/input_form.h"
 #include "year/form/input_summary.h"
+#include "year/pages/year_table_model.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QJsonObject>
 #include <QLabel>
+#include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -121,6 +124,39 @@ private slots:
         // Without any of them the explanation keeps to the ordinary items.
         EnterYear(d, QStringLiteral("0"), QStringLiteral("0"), QString());
         QVERIFY(!JanuaryExplanation(d).contains(QStringLiteral("免税上限")));
+    }
+
+    // The table's item columns: the fund with the supplementary fund, and the annuity's columns
+    // only in a year that has one.
+    void theTableShowsEachItem()
+    {
+        using Model = year::YearTableModel;
+        test::YearDriver d;
+        auto* table = d.control<QTableView>(QStringLiteral("yearTable"));
+        d.control<QAction>(QStringLiteral("itemColumnsAction"))->trigger();
+        QVERIFY(!table->isColumnHidden(Model::Fund));
+        QVERIFY(table->isColumnHidden(Model::Annuity));
+        QVERIFY(table->isColumnHidden(Model::EmployerAnnuity));
+        EnterYear(d, QStringLiteral("5"), QStringLiteral("8"), QStringLiteral("8000"));
+        QVERIFY(!table->isColumnHidden(Model::Annuity));
+        QVERIFY(!table->isColumnHidden(Model::EmployerAnnuity));
+        auto cell = [&](int row, int column) {
+            return d.window().model()->index(row, column).data().toString();
+        };
+        QCOMPARE(cell(0, Model::Fund), QStringLiteral("3,600.00")); // 2,100 + 1,500
+        QCOMPARE(cell(0, Model::Annuity), QStringLiteral("2,400.00"));
+        QCOMPARE(cell(0, Model::EmployerAnnuity), QStringLiteral("2,400.00"));
+        QCOMPARE(cell(Model::kTotalsRow, Model::Annuity), QStringLiteral("28,800.00"));
+        // The items add up to the column they open.
+        QCOMPARE(cell(0, Model::Contributions), QStringLiteral("9,150.00"));
+        // Cleared, the annuity's columns go with it; hidden, they stay hidden.
+        EnterYear(d, QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("8000"));
+        QVERIFY(table->isColumnHidden(Model::Annuity));
+        QVERIFY(!table->isColumnHidden(Model::Fund));
+        d.control<QAction>(QStringLiteral("itemColumnsAction"))->trigger();
+        EnterYear(d, QStringLiteral("5"), QStringLiteral("8"), QStringLiteral("8000"));
+        QVERIFY(table->isColumnHidden(Model::Annuity));
+        QVERIFY(table->isColumnHidden(Model::Fund));
     }
 
     void aProfileKeepsThem()

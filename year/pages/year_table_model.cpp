@@ -6,6 +6,8 @@
 
 #include <QFont>
 
+#include <algorithm>
+
 namespace tallyra::year {
 
 using law::Money;
@@ -50,9 +52,19 @@ QString YearTableModel::shortHeader(int column)
     static const char* const kHeaders[AllColumns] = {
         "月份",       "工资",         "年终奖",           "个人社保\n公积金", "累计应纳税\n所得额",
         "税率",       "本月\n预扣税", "年终奖\n单独计税", "税后\n收入",       "单位\n总成本",
-        "个人\n养老", "个人\n医疗",   "个人\n失业",       "个人\n公积金",     "单位\n养老",
-        "单位\n医疗", "单位\n失业",   "单位\n工伤",       "单位\n公积金"};
+        "个人\n养老", "个人\n医疗",   "个人\n失业",       "个人\n公积金",     "个人\n年金",
+        "单位\n养老", "单位\n医疗",   "单位\n失业",       "单位\n工伤",       "单位\n公积金",
+        "单位\n年金"};
     return QString::fromUtf8(kHeaders[column]);
+}
+
+bool YearTableModel::hasAnnuity() const
+{
+    return plan_ &&
+           std::any_of(plan_->months.begin(), plan_->months.end(), [](const law::MonthPlan& m) {
+               return !(m.contributions.annuity.isZero() &&
+                        m.contributions.employerAnnuity.isZero());
+           });
 }
 
 bool YearTableModel::employed(int row) const
@@ -136,6 +148,8 @@ std::optional<Money> YearTableModel::itemOf(const law::MonthPlan& month, int col
         return c.unemployment;
     case Fund:
         return c.employeeFund();
+    case Annuity:
+        return c.annuity;
     case EmployerPension:
         return c.employerPension;
     case EmployerMedical:
@@ -146,6 +160,8 @@ std::optional<Money> YearTableModel::itemOf(const law::MonthPlan& month, int col
         return c.employerInjury;
     case EmployerFund:
         return c.employerFund();
+    case EmployerAnnuity:
+        return c.employerAnnuity;
     default:
         return std::nullopt;
     }

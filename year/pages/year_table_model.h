@@ -36,15 +36,19 @@ public:
         Pension = ColumnCount,
         Medical,
         Unemployment,
-        Fund,
+        Fund, // the supplementary fund with it
+        Annuity,
         EmployerPension,
         EmployerMedical,
         EmployerUnemployment,
         EmployerInjury,
         EmployerFund,
+        EmployerAnnuity,
         AllColumns
     };
     static bool isItemColumn(int column) { return column >= ColumnCount && column < AllColumns; }
+    // Whether the year has an annuity: its columns are shown with the others only then.
+    bool hasAnnuity() const;
     enum Role {
         FenRole = Qt::UserRole + 1, // a money cell's amount in fen (qint64); a rate cell's percent
         ExportRole,                 // the cell as written to a CSV file

@@ -25,6 +25,15 @@
 
 namespace tallyra::year {
 
+namespace {
+
+bool IsAnnuityColumn(int column)
+{
+    return column == YearTableModel::Annuity || column == YearTableModel::EmployerAnnuity;
+}
+
+} // namespace
+
 YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
     : QWidget(parent)
     , model_(model)
@@ -108,7 +117,13 @@ YearTablePage::YearTablePage(YearTableModel* model, QWidget* parent)
 
     connect(model_, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole))
+                    return;
+                // An annuity typed in or cleared shows or hides its columns with the others.
+                if (itemColumnsShown() &&
+                    table_->isColumnHidden(YearTableModel::Annuity) == model_->hasAnnuity())
+                    setItemColumnsShown(true);
+                else
                     fitColumns();
             });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -155,8 +170,9 @@ int YearTablePage::textWidth(const QString& text, bool bold)
 
 void YearTablePage::setItemColumnsShown(bool shown)
 {
+    const bool annuity = model_->hasAnnuity();
     for (int c = YearTableModel::ColumnCount; c < YearTableModel::AllColumns; ++c)
-        table_->setColumnHidden(c, !shown);
+        table_->setColumnHidden(c, !shown || (IsAnnuityColumn(c) && !annuity));
     const QSignalBlocker quiet(itemColumnsAction_);
     itemColumnsAction_->setChecked(shown);
     fitColumns();
