@@ -6,7 +6,9 @@
 # without a window manager, at a fixed screen size, so that two builds can be compared pixel by
 # pixel (`compare -metric AE a.png b.png null:` prints 0 for identical pictures).
 # Usage: tools/year-screenshots.sh [output folder, default build/year-screenshots]
-#        TALLYRA_YEAR_PROGRAM=/path/to/tallyra-year picks another build of the planner.
+#        TALLYRA_YEAR_PROGRAM=/path/to/tallyra-year picks another build of the planner;
+#        TALLYRA_SCREENSHOT_ENV="QT_SCALE_FACTOR=1.5" (or "QT_QPA_PLATFORMTHEME=gtk3
+#        GTK_THEME=Adwaita:dark") adds to the planner's environment.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TALLYRA_BUILD_DIR:-$root/build}
@@ -43,9 +45,10 @@ shot() {
     local display
     read -r -t 20 display <&"$displayfd"
     exec {displayfd}>&-
+    # shellcheck disable=SC2086 # TALLYRA_SCREENSHOT_ENV is split into its variables
     env -i PATH="$PATH" DISPLAY=":$display" HOME="$home" XDG_CONFIG_HOME="$home/config" \
         XDG_RUNTIME_DIR="$home/runtime" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb \
-        "$program" >"$home/planner.log" 2>&1 &
+        ${TALLYRA_SCREENSHOT_ENV:-} "$program" >"$home/planner.log" 2>&1 &
     local planner=$!
     export DISPLAY=":$display"
     local window
@@ -95,3 +98,12 @@ shot year-best-split 1600x1000 "$work/realistic.conf" ctrl+8
 shot year-compare 1600x1000 "$work/offers.conf" ctrl+7 Tab Tab Tab Down Down Down
 shot year-payslip 1600x1000 "$work/realistic.conf" ctrl+9
 shot year-chart 1600x1000 "$work/realistic.conf" ctrl+2
+
+# A wage of 30,000 with a supplementary housing fund (5 % each side) and an enterprise annuity
+# (8 % each side) in a city whose average monthly wage is 8,000: the fund above its tax-free
+# limit and the annuity above its deductible part, explained under January.
+annuity_inputs='{"version":1,"year":2026,"firstMonth":1,"wage":"30000","editedWages":{},'\
+'"bonus":"0","bonusMonth":12,"contributionAverageWage":"8000","rates":{"supplementaryFund":500,'\
+'"employerSupplementaryFund":500,"annuity":800,"employerAnnuity":800}}'
+printf '[YearPlanner]\nCurrent="%s"\n' "${annuity_inputs//\"/\\\"}" >"$work/annuity.conf"
+shot year-annuity 1600x1000 "$work/annuity.conf"
