@@ -7,7 +7,7 @@
 namespace tallyra::about_messages {
 
 // Neither the system-information tool's path nor its folder led to a tool that started.
-inline QString sysInfoUnavailable()
+inline QString SysInfoUnavailable()
 {
     return QStringLiteral("此时系统信息不可用");
 }

@@ -81,7 +81,7 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
 void frmAbout::StartSysInfo()
 {
     if (!launchSysInfo())
-        services_.messages->inform(about_messages::sysInfoUnavailable());
+        services_.messages->inform(about_messages::SysInfoUnavailable());
 }
 
 // The tool's full path is stored under its own key; failing that, its folder is. False when

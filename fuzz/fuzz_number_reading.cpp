@@ -31,13 +31,13 @@ namespace {
     std::abort();
 }
 
-bool isBlank(QChar c)
+bool IsBlank(QChar c)
 {
     return c.isSpace() || c.unicode() == 0x3000;
 }
 
 // Printable ASCII (blank included): the characters that have a full-width twin.
-bool isPrintableAscii(const QString& text)
+bool IsPrintableAscii(const QString& text)
 {
     for (const QChar c : text) {
         if (c.unicode() < 0x20 || c.unicode() > 0x7E)
@@ -48,7 +48,7 @@ bool isPrintableAscii(const QString& text)
 
 // The text as a Chinese input method in full-width mode types it; `every` 1 converts all
 // characters, 2 every other one.
-QString fullWidth(const QString& text, int every)
+QString FullWidth(const QString& text, int every)
 {
     QString wide = text;
     for (qsizetype i = 0; i < wide.size(); i += every) {
@@ -60,7 +60,7 @@ QString fullWidth(const QString& text, int every)
 
 // The text with the locale's digit-group separators put into its whole-number digits, or an
 // empty text when it has no run of four digits or more after its blanks and sign to group.
-QString withGroupSeparators(const QString& text)
+QString WithGroupSeparators(const QString& text)
 {
     const QString group = QLocale().groupSeparator();
     if (text.contains(group))
@@ -80,14 +80,14 @@ QString withGroupSeparators(const QString& text)
     return grouped;
 }
 
-void expectSameValue(const char* what, const QString& variant, double value)
+void ExpectSameValue(const char* what, const QString& variant, double value)
 {
     const auto read = ReadDouble(variant);
     if (!read || *read != value)
         fail(what, variant);
 }
 
-void check(const QString& text)
+void Check(const QString& text)
 {
     const bool numeric = IsNumeric(text);
     const auto single = ReadSingle(text);
@@ -97,7 +97,7 @@ void check(const QString& text)
 
     bool allBlank = true;
     for (const QChar c : text)
-        allBlank = allBlank && isBlank(c);
+        allBlank = allBlank && IsBlank(c);
     if (allBlank && numeric)
         fail("an empty or blank text passes", text);
     if (!numeric)
@@ -108,15 +108,15 @@ void check(const QString& text)
     if (!std::isfinite(*single) || *single != static_cast<float>(*wide))
         fail("the single is not the nearest single of the double", text);
 
-    expectSameValue("blanks around change the value", QStringLiteral("  ") + text + u' ', *wide);
-    expectSameValue("an ideographic space changes the value",
+    ExpectSameValue("blanks around change the value", QStringLiteral("  ") + text + u' ', *wide);
+    ExpectSameValue("an ideographic space changes the value",
                     QChar(char16_t(0x3000)) + text + QChar(char16_t(0x3000)), *wide);
-    if (isPrintableAscii(text)) {
-        expectSameValue("the full-width form reads another value", fullWidth(text, 1), *wide);
-        expectSameValue("a half full-width form reads another value", fullWidth(text, 2), *wide);
-        const QString grouped = withGroupSeparators(text);
+    if (IsPrintableAscii(text)) {
+        ExpectSameValue("the full-width form reads another value", FullWidth(text, 1), *wide);
+        ExpectSameValue("a half full-width form reads another value", FullWidth(text, 2), *wide);
+        const QString grouped = WithGroupSeparators(text);
         if (!grouped.isEmpty())
-            expectSameValue("group separators change the value", grouped, *wide);
+            ExpectSameValue("group separators change the value", grouped, *wide);
     }
 
     // What the program writes of a value it read must pass the test when read back.
@@ -143,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const QLocale& locale : kLocales) {
         QLocale::setDefault(locale);
         for (const QString& text : texts)
-            check(text);
+            Check(text);
     }
     return 0;
 }

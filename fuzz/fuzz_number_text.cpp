@@ -26,18 +26,18 @@ namespace {
     std::abort();
 }
 
-bool isDigit(char c)
+bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
 // "-"? digits ("." digits)? with no leading zero before another integer digit and no trailing
 // zero after the separator.
-bool isPlainDecimal(const std::string& text)
+bool IsPlainDecimal(const std::string& text)
 {
     std::size_t i = text.starts_with('-') ? 1 : 0;
     const std::size_t integerStart = i;
-    while (i < text.size() && isDigit(text[i]))
+    while (i < text.size() && IsDigit(text[i]))
         ++i;
     const std::size_t integerDigits = i - integerStart;
     if (integerDigits == 0 || (integerDigits > 1 && text[integerStart] == '0'))
@@ -47,14 +47,14 @@ bool isPlainDecimal(const std::string& text)
     if (text[i] != '.' || i + 1 == text.size())
         return false;
     for (++i; i < text.size(); ++i) {
-        if (!isDigit(text[i]))
+        if (!IsDigit(text[i]))
             return false;
     }
     return text.back() != '0';
 }
 
 // Digits from the first non-zero one to the last non-zero one.
-int significantDigits(const std::string& text)
+int SignificantDigits(const std::string& text)
 {
     const auto first = text.find_first_of("123456789");
     const auto last = text.find_last_of("123456789");
@@ -62,12 +62,12 @@ int significantDigits(const std::string& text)
         return 0;
     int count = 0;
     for (auto i = first; i <= last; ++i)
-        count += isDigit(text[i]) ? 1 : 0;
+        count += IsDigit(text[i]) ? 1 : 0;
     return count;
 }
 
 // The power of ten of the first significant digit of a positive magnitude.
-int decimalExponent(long double magnitude)
+int DecimalExponent(long double magnitude)
 {
     int e = static_cast<int>(std::floor(std::log10(magnitude)));
     if (std::pow(10.0L, e) > magnitude)
@@ -80,7 +80,7 @@ int decimalExponent(long double magnitude)
 // Whether the value lies exactly halfway between two texts of `digits` significant digits.
 // glibc's printf writes the exact binary value when given enough digits (a double has at most
 // 767 significant ones).
-bool isTie(double value, int digits)
+bool IsTie(double value, int digits)
 {
     char exact[832];
     std::snprintf(exact, sizeof exact, "%.800e", std::fabs(value));
@@ -95,18 +95,18 @@ bool isTie(double value, int digits)
     return true;
 }
 
-void checkText(double value, int digits, const std::string& text)
+void CheckText(double value, int digits, const std::string& text)
 {
     if (!std::isfinite(value) || value == 0.0) {
         if (text != "0")
             fail("a non-finite or zero value must write \"0\"", value, text);
         return;
     }
-    if (!isPlainDecimal(text))
+    if (!IsPlainDecimal(text))
         fail("not a plain decimal", value, text);
     if (text.starts_with('-') != (value < 0.0))
         fail("sign", value, text);
-    if (significantDigits(text) > digits)
+    if (SignificantDigits(text) > digits)
         fail("too many significant digits", value, text);
 
     char* end = nullptr;
@@ -117,15 +117,15 @@ void checkText(double value, int digits, const std::string& text)
     // lands on exactly half. The slack covers strtold's own rounding of a long text.
     const long double exact = value;
     const long double halfUnit =
-        0.5L * std::pow(10.0L, decimalExponent(std::fabs(exact)) - (digits - 1));
+        0.5L * std::pow(10.0L, DecimalExponent(std::fabs(exact)) - (digits - 1));
     const long double slack = std::fabs(exact) * 0x1p-60L;
     if (std::fabs(readBack - exact) > halfUnit + slack)
         fail("reads back to another value", value, text);
-    if (isTie(value, digits) && !(std::fabs(readBack) > std::fabs(exact)))
+    if (IsTie(value, digits) && !(std::fabs(readBack) > std::fabs(exact)))
         fail("a tie is not rounded away from zero", value, text);
 }
 
-std::string withComma(std::string text)
+std::string WithComma(std::string text)
 {
     for (char& c : text) {
         if (c == '.')
@@ -134,19 +134,19 @@ std::string withComma(std::string text)
     return text;
 }
 
-void checkSingle(float value)
+void CheckSingle(float value)
 {
     const std::string text = SingleToText(value);
-    checkText(value, 7, text);
-    if (SingleToText(value, ",") != withComma(text))
+    CheckText(value, 7, text);
+    if (SingleToText(value, ",") != WithComma(text))
         fail("the separator changes the digits", value, text);
 }
 
-void checkDouble(double value)
+void CheckDouble(double value)
 {
     const std::string text = DoubleToText(value);
-    checkText(value, 15, text);
-    if (DoubleToText(value, ",") != withComma(text))
+    CheckText(value, 15, text);
+    if (DoubleToText(value, ",") != WithComma(text))
         fail("the separator changes the digits", value, text);
 
     const std::string cut = TwoDecimalCut(value);
@@ -158,7 +158,7 @@ void checkDouble(double value)
     if (stop == std::string::npos && cut != text)
         fail("a text without a full stop is cut", value, cut);
     // Only the full stop is cut at: with another separator the text stays whole.
-    if (TwoDecimalCut(value, ",") != withComma(text))
+    if (TwoDecimalCut(value, ",") != WithComma(text))
         fail("a comma text is cut", value, cut);
 }
 
@@ -173,10 +173,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&single, bytes, sizeof single);
     std::memcpy(&wide, bytes + 4, sizeof wide);
 
-    checkSingle(single);
-    checkDouble(wide);
-    checkDouble(single); // a single figure widened, as the contributions take their base
+    CheckSingle(single);
+    CheckDouble(wide);
+    CheckDouble(single); // a single figure widened, as the contributions take their base
     if (std::isfinite(wide) && std::fabs(wide) <= 3.4028234663852886e38)
-        checkSingle(static_cast<float>(wide)); // a double figure narrowed to a single
+        CheckSingle(static_cast<float>(wide)); // a double figure narrowed to a single
     return 0;
 }

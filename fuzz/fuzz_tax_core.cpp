@@ -47,7 +47,7 @@ struct Case {
     double fundsDouble;
 };
 
-Case decode(const std::uint8_t* data, std::size_t size)
+Case Decode(const std::uint8_t* data, std::size_t size)
 {
     unsigned char bytes[30] = {};
     std::memcpy(bytes, data, size < sizeof bytes ? size : sizeof bytes);
@@ -79,7 +79,7 @@ Case decode(const std::uint8_t* data, std::size_t size)
     std::abort();
 }
 
-void checkContributions(const Case& c, const Contributions& result)
+void CheckContributions(const Case& c, const Contributions& result)
 {
     double employee = 0.0;
     for (int i = 0; i < kFundCount; ++i) {
@@ -102,7 +102,7 @@ void checkContributions(const Case& c, const Contributions& result)
 }
 
 // The funds total as the tax arithmetic sees it, or nothing for inputs the window refuses.
-std::optional<FundsTotal> fundsTotal(const Case& c, const Contributions& contributions)
+std::optional<FundsTotal> TotalOfFunds(const Case& c, const Contributions& contributions)
 {
     switch (c.fundsKind) {
     case 0:
@@ -127,17 +127,17 @@ std::optional<FundsTotal> fundsTotal(const Case& c, const Contributions& contrib
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const Case c = decode(data, size);
+    const Case c = Decode(data, size);
     if (!std::isfinite(c.base))
         return -1;
     const Contributions contributions = ComputeContributions(c.base, c.ticked);
-    checkContributions(c, contributions);
+    CheckContributions(c, contributions);
 
     // What the window's checks let through to the formulas.
     if (!std::isfinite(c.salary) || !std::isfinite(c.subsidy) || !std::isfinite(c.threshold) ||
         !(c.salary >= 0.0f) || !(c.threshold > 0.0f))
         return -1;
-    const auto funds = fundsTotal(c, contributions);
+    const auto funds = TotalOfFunds(c, contributions);
     if (!funds)
         return -1;
 

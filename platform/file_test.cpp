@@ -10,7 +10,7 @@
 namespace tallyra {
 namespace {
 
-bool isSystemFile([[maybe_unused]] const QString& path)
+bool IsSystemFile([[maybe_unused]] const QString& path)
 {
 #ifdef Q_OS_WIN
     const std::wstring native = path.toStdWString();
@@ -28,7 +28,7 @@ bool QtFileTest::isPlainFile(const QString& path)
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);
-    return info.exists() && info.isFile() && !info.isHidden() && !isSystemFile(path);
+    return info.exists() && info.isFile() && !info.isHidden() && !IsSystemFile(path);
 }
 
 } // namespace tallyra

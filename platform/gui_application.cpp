@@ -26,7 +26,7 @@ const char* startingProgram = "";
 
 // Qt's failure to open a display is a fatal message, after which Qt aborts: the program ends
 // here instead, with its own message.
-void holdWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text)
+void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (type == QtFatalMsg) {
         std::fprintf(stderr,
@@ -45,7 +45,7 @@ void holdWhileStarting(QtMsgType type, const QMessageLogContext& context, const 
 std::unique_ptr<QApplication> StartGuiApplication(int& argc, char** argv, const char* program)
 {
     startingProgram = program;
-    const QtMessageHandler previous = qInstallMessageHandler(holdWhileStarting);
+    const QtMessageHandler previous = qInstallMessageHandler(HoldWhileStarting);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
     const std::lock_guard lock(heldMutex);

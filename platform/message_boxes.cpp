@@ -18,7 +18,7 @@ constexpr int kTitleBarDecorations = 160;
 // Makes the box at least as wide as its caption needs in a title bar. QMessageBox sizes itself
 // by its layout, so a spacer of that width across the layout's bottom is what widens it; the
 // text still takes one line wherever it fits.
-void makeRoomForCaption(QMessageBox& box)
+void MakeRoomForCaption(QMessageBox& box)
 {
     QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
     title.setBold(true);
@@ -31,13 +31,13 @@ void makeRoomForCaption(QMessageBox& box)
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
-void prepare(QMessageBox& box, const QString& text)
+void Prepare(QMessageBox& box, const QString& text)
 {
     box.setWindowTitle(AppIdentity::title());
     box.setIcon(QMessageBox::NoIcon);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
-    makeRoomForCaption(box);
+    MakeRoomForCaption(box);
 }
 
 } // namespace
@@ -55,7 +55,7 @@ void QtMessageBoxes::setParent(QWidget* parent)
 void QtMessageBoxes::inform(const QString& text)
 {
     QMessageBox box(parent_);
-    prepare(box, text);
+    Prepare(box, text);
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
@@ -67,7 +67,7 @@ void QtMessageBoxes::inform(const QString& text)
 bool QtMessageBoxes::askYesNo(const QString& text)
 {
     QMessageBox box(parent_);
-    prepare(box, text);
+    Prepare(box, text);
     QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -79,7 +79,7 @@ bool QtMessageBoxes::askYesNo(const QString& text)
 MessageBoxes::SaveChoice QtMessageBoxes::askSaveChanges(const QString& text)
 {
     QMessageBox box(parent_);
-    prepare(box, text);
+    Prepare(box, text);
     QPushButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
     QPushButton* discard =
         box.addButton(QStringLiteral("不保存(&N)"), QMessageBox::DestructiveRole);

@@ -11,7 +11,7 @@
 namespace tallyra {
 namespace {
 
-std::string decimalSeparator()
+std::string DecimalSeparator()
 {
     return QLocale().decimalPoint().toStdString();
 }
@@ -57,17 +57,17 @@ bool IsNumeric(const QString& text)
 
 QString SingleText(float value)
 {
-    return QString::fromStdString(SingleToText(value, decimalSeparator()));
+    return QString::fromStdString(SingleToText(value, DecimalSeparator()));
 }
 
 QString DoubleText(double value)
 {
-    return QString::fromStdString(DoubleToText(value, decimalSeparator()));
+    return QString::fromStdString(DoubleToText(value, DecimalSeparator()));
 }
 
 QString TwoDecimalCutText(double value)
 {
-    return QString::fromStdString(TwoDecimalCut(value, decimalSeparator()));
+    return QString::fromStdString(TwoDecimalCut(value, DecimalSeparator()));
 }
 
 } // namespace tallyra

@@ -12,7 +12,7 @@ namespace {
 
 // Predefined root keys are 32-bit values sign-extended to a handle (HKEY_LOCAL_MACHINE is
 // 0xFFFFFFFF80000002 in a 64-bit process).
-HKEY rootHandle(quint32 root)
+HKEY RootHandle(quint32 root)
 {
     return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
 }
@@ -27,7 +27,7 @@ std::optional<RegistryValue> SystemRegistry::query(quint32 root, const QString& 
     // missing.
     HKEY key = nullptr;
     const std::wstring path = keyPath.toStdWString();
-    if (RegOpenKeyExW(rootHandle(root), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(RootHandle(root), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
 
     QByteArray buffer(kRegistryBufferBytes, '\0');

@@ -9,13 +9,13 @@
 namespace tallyra {
 namespace {
 
-QString entry(const QString& section, const QString& key)
+QString EntryKey(const QString& section, const QString& key)
 {
     return section + QLatin1Char('/') + key;
 }
 
 // An INI file (the native store on Linux, or a file given by path), not the registry.
-bool keptInAFile(const QSettings& settings)
+bool KeptInAFile(const QSettings& settings)
 {
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
     return settings.format() == QSettings::IniFormat;
@@ -30,7 +30,7 @@ bool keptInAFile(const QSettings& settings)
 // creating either of them and writing its owner into it leaves an empty lock file, which QSettings
 // would wait on until it is 30 seconds old, the window frozen meanwhile. A write holds these locks
 // for milliseconds, so one two seconds old is a leftover and goes.
-void clearLeftoverLocks(const QString& file)
+void ClearLeftoverLocks(const QString& file)
 {
     for (const QString& name :
          {file + QStringLiteral(".lock.rmlock"), file + QStringLiteral(".lock")}) {
@@ -70,7 +70,7 @@ QtSettingsStore::~QtSettingsStore() = default;
 
 QString QtSettingsStore::read(const QString& section, const QString& key, const QString& fallback)
 {
-    const QVariant value = settings_->value(entry(section, key));
+    const QVariant value = settings_->value(EntryKey(section, key));
     // A hand-edited entry may read back as a list (unquoted commas): that is no stored text.
     if (!value.isValid() || value.typeId() != QMetaType::QString)
         return fallback;
@@ -79,9 +79,9 @@ QString QtSettingsStore::read(const QString& section, const QString& key, const 
 
 bool QtSettingsStore::save(const QString& section, const QString& key, const QString& text)
 {
-    if (keptInAFile(*settings_))
-        clearLeftoverLocks(settings_->fileName());
-    settings_->setValue(entry(section, key), text);
+    if (KeptInAFile(*settings_))
+        ClearLeftoverLocks(settings_->fileName());
+    settings_->setValue(EntryKey(section, key), text);
     return writeThrough();
 }
 
@@ -95,9 +95,9 @@ QStringList QtSettingsStore::keys(const QString& section)
 
 bool QtSettingsStore::remove(const QString& section, const QString& key)
 {
-    if (keptInAFile(*settings_))
-        clearLeftoverLocks(settings_->fileName());
-    settings_->remove(entry(section, key));
+    if (KeptInAFile(*settings_))
+        ClearLeftoverLocks(settings_->fileName());
+    settings_->remove(EntryKey(section, key));
     return writeThrough();
 }
 
@@ -108,7 +108,7 @@ bool QtSettingsStore::writeThrough()
     settings_->sync();
     if (settings_->status() == QSettings::NoError)
         return true;
-    if (!keptInAFile(*settings_))
+    if (!KeptInAFile(*settings_))
         return false;
     // QSettings keeps the first problem it met for the object's whole life: a damaged file read
     // at start-up, or a write that failed earlier and has since become possible, would mark this

@@ -16,14 +16,14 @@ const QString kFundsBaseKey = QStringLiteral("J3JS");
 const QString kZero = QStringLiteral("0");
 
 // A stored text that is missing, damaged or out of range restores nothing.
-float storedNumber(const QString& text)
+float StoredNumber(const QString& text)
 {
     return ReadSingle(text).value_or(0.0f);
 }
 
 // A stored text longer than its box holds counts as damaged: the box would keep only its start
 // (another number), and the next save would write that back over the stored value.
-bool fitsBox(const QString& text, const QLineEdit* box)
+bool FitsBox(const QString& text, const QLineEdit* box)
 {
     return text.size() <= box->maxLength();
 }
@@ -45,11 +45,11 @@ RememberedInputs SettingsCommands::LoadSettings() const
     const QString fundsBase = store_.read(kSection, kFundsBaseKey, kZero);
 
     RememberedInputs found;
-    if (storedNumber(taxBase) > 0.0f && fitsBox(taxBase, ui.CmbJs->lineEdit()))
+    if (StoredNumber(taxBase) > 0.0f && FitsBox(taxBase, ui.CmbJs->lineEdit()))
         found.taxBase = taxBase;
-    if (storedNumber(subsidy) != 0.0f && fitsBox(subsidy, ui.TxtAdd))
+    if (StoredNumber(subsidy) != 0.0f && FitsBox(subsidy, ui.TxtAdd))
         found.subsidy = subsidy;
-    if (storedNumber(fundsBase) > 0.0f && fitsBox(fundsBase, ui.TxtInputSJJS))
+    if (StoredNumber(fundsBase) > 0.0f && FitsBox(fundsBase, ui.TxtInputSJJS))
         found.fundsBase = fundsBase;
     return found;
 }
@@ -58,16 +58,16 @@ void SettingsCommands::SaveTaxBase()
 {
     const QString text = ui.CmbJs->currentText();
     if (text.isEmpty()) {
-        if (store(kTaxBaseKey, kZero, settings_messages::taxBase()))
+        if (store(kTaxBaseKey, kZero, settings_messages::TaxBase()))
             reportSaved();
         return;
     }
     if (!IsNumeric(text)) {
-        messages_.inform(settings_messages::taxBaseNotNumeric());
+        messages_.inform(settings_messages::TaxBaseNotNumeric());
         return;
     }
     const QString value = ui.OptType[0]->isChecked() ? kZero : ui.CmbJs->currentText();
-    if (store(kTaxBaseKey, value, settings_messages::taxBase()))
+    if (store(kTaxBaseKey, value, settings_messages::TaxBase()))
         reportSaved();
 }
 
@@ -75,15 +75,15 @@ void SettingsCommands::SaveThreeFundsBase()
 {
     const QString text = ui.TxtInputSJJS->text();
     if (text.isEmpty()) {
-        store(kFundsBaseKey, kZero, settings_messages::fundsBase());
+        store(kFundsBaseKey, kZero, settings_messages::FundsBase());
         return;
     }
     if (!IsNumeric(text)) {
-        messages_.inform(settings_messages::fundsBaseNotNumeric());
+        messages_.inform(settings_messages::FundsBaseNotNumeric());
         return;
     }
     const QString value = ui.OptSjType[0]->isChecked() ? kZero : text;
-    if (store(kFundsBaseKey, value, settings_messages::fundsBase()))
+    if (store(kFundsBaseKey, value, settings_messages::FundsBase()))
         reportSaved();
 }
 
@@ -91,14 +91,14 @@ void SettingsCommands::SaveSubsidy()
 {
     const QString text = ui.TxtAdd->text();
     if (text.isEmpty()) {
-        store(kSubsidyKey, kZero, settings_messages::subsidy());
+        store(kSubsidyKey, kZero, settings_messages::Subsidy());
         return;
     }
     if (!IsNumeric(text)) {
-        messages_.inform(settings_messages::subsidyNotNumeric());
+        messages_.inform(settings_messages::SubsidyNotNumeric());
         return;
     }
-    if (store(kSubsidyKey, text, settings_messages::subsidy()))
+    if (store(kSubsidyKey, text, settings_messages::Subsidy()))
         reportSaved();
 }
 
@@ -113,7 +113,7 @@ void SettingsCommands::SaveAll()
     SaveThreeFundsBase();
     savingAll_ = false;
     if (!writeFailed_)
-        messages_.inform(settings_messages::saved());
+        messages_.inform(settings_messages::Saved());
 }
 
 bool SettingsCommands::store(const QString& key, const QString& text, const QString& what)
@@ -121,14 +121,14 @@ bool SettingsCommands::store(const QString& key, const QString& text, const QStr
     if (store_.save(kSection, key, text))
         return true;
     writeFailed_ = true;
-    messages_.inform(settings_messages::notWritten(what));
+    messages_.inform(settings_messages::NotWritten(what));
     return false;
 }
 
 void SettingsCommands::reportSaved()
 {
     if (!savingAll_)
-        messages_.inform(settings_messages::saved());
+        messages_.inform(settings_messages::Saved());
 }
 
 } // namespace tallyra

@@ -7,38 +7,38 @@
 // the users know them.
 namespace tallyra::settings_messages {
 
-inline QString saved()
+inline QString Saved()
 {
     return QStringLiteral("保存成功！");
 }
-inline QString taxBaseNotNumeric()
+inline QString TaxBaseNotNumeric()
 {
     return QStringLiteral("交税基数一栏请输入正确的数字！");
 }
-inline QString fundsBaseNotNumeric()
+inline QString FundsBaseNotNumeric()
 {
     return QStringLiteral("三金基数一栏请输入正确的数字！");
 }
-inline QString subsidyNotNumeric()
+inline QString SubsidyNotNumeric()
 {
     return QStringLiteral("补贴一栏请输入正确的数字！");
 }
 
 // The remembered values as the failure message names them.
-inline QString taxBase()
+inline QString TaxBase()
 {
     return QStringLiteral("交税基数");
 }
-inline QString fundsBase()
+inline QString FundsBase()
 {
     return QStringLiteral("三金基数");
 }
-inline QString subsidy()
+inline QString Subsidy()
 {
     return QStringLiteral("补贴数字");
 }
 // `value` (one of the three names above) could not be written to the store.
-inline QString notWritten(const QString& value)
+inline QString NotWritten(const QString& value)
 {
     return QStringLiteral("%1保存失败：无法写入设置文件，请检查它是否可写！").arg(value);
 }

@@ -13,7 +13,7 @@ class BenchCompute : public QObject {
 private slots:
     void oneComputeRequest()
     {
-        test::useChineseLocale();
+        test::UseChineseLocale();
         test::FormDriver d;
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("12345.67"));
         d.setText(QStringLiteral("TxtAdd"), QStringLiteral("150"));

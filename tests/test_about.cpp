@@ -63,7 +63,7 @@ struct AboutFixture {
     void settleDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
 
-void putValue(ScriptedRegistry& registry, const QString& key, const QString& name, int type,
+void PutValue(ScriptedRegistry& registry, const QString& key, const QString& name, int type,
               const QString& text)
 {
     if (type == kMissing)
@@ -346,8 +346,8 @@ private slots:
         QFETCH(QStringList, started);
         QFETCH(QStringList, shown);
         AboutFixture f;
-        putValue(f.registry, kToolKey, QStringLiteral("PATH"), pathType, pathText);
-        putValue(f.registry, kFolderKey, QStringLiteral("MSINFO"), folderType, folderText);
+        PutValue(f.registry, kToolKey, QStringLiteral("PATH"), pathType, pathText);
+        PutValue(f.registry, kFolderKey, QStringLiteral("MSINFO"), folderType, folderText);
         f.files.plainFiles = plainFiles;
         f.launcher.succeed = launchWorks;
 

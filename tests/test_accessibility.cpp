@@ -15,50 +15,50 @@ using namespace tallyra::test;
 
 namespace {
 
-QAccessibleInterface* accessible(QWidget* widget)
+QAccessibleInterface* Accessible(QWidget* widget)
 {
     return QAccessible::queryAccessibleInterface(widget);
 }
 
-QString accessibleName(QWidget* widget)
+QString AccessibleName(QWidget* widget)
 {
-    return accessible(widget)->text(QAccessible::Name);
+    return Accessible(widget)->text(QAccessible::Name);
 }
 
-QString readBack(QWidget* widget)
+QString ReadBack(QWidget* widget)
 {
-    QAccessibleTextInterface* text = accessible(widget)->textInterface();
+    QAccessibleTextInterface* text = Accessible(widget)->textInterface();
     return text ? text->text(0, text->characterCount()) : QStringLiteral("<no text interface>");
 }
 
-bool hasChineseCharacter(const QString& text)
+bool HasChineseCharacter(const QString& text)
 {
     return std::any_of(text.begin(), text.end(),
                        [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
 }
 
 // Whether a screen reader walking the window's tree from the top meets `target`.
-bool reachableFrom(QAccessibleInterface* node, QAccessibleInterface* target)
+bool ReachableFrom(QAccessibleInterface* node, QAccessibleInterface* target)
 {
     if (node == target)
         return true;
     for (int i = 0; i < node->childCount(); ++i) {
-        if (reachableFrom(node->child(i), target))
+        if (ReachableFrom(node->child(i), target))
             return true;
     }
     return false;
 }
 
 // Where the focus is, as an assistive tool finds it: asking from the window downwards.
-QAccessibleInterface* focusedDescendant(QAccessibleInterface* node)
+QAccessibleInterface* FocusedDescendant(QAccessibleInterface* node)
 {
     QAccessibleInterface* inner = node->focusChild();
-    return inner && inner != node ? focusedDescendant(inner) : node;
+    return inner && inner != node ? FocusedDescendant(inner) : node;
 }
 
 // Every named control that can take the focus, and every text box (results
 // included); the unnamed inner parts of a drop-down box speak for the box.
-QList<QWidget*> controlsToAnnounce(Form1& form)
+QList<QWidget*> ControlsToAnnounce(Form1& form)
 {
     QList<QWidget*> found;
     for (QWidget* widget : form.centralWidget()->findChildren<QWidget*>()) {
@@ -70,14 +70,14 @@ QList<QWidget*> controlsToAnnounce(Form1& form)
     return found;
 }
 
-void showActive(Form1& form)
+void ShowActive(Form1& form)
 {
     form.show();
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
 }
 
-QImage lookOf(QWidget* control)
+QImage LookOf(QWidget* control)
 {
     QApplication::processEvents();
     const QRect around = control->rect().adjusted(-3, -3, 3, 3);
@@ -90,15 +90,15 @@ class TestAccessibility : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { useChineseLocale(); }
+    void initTestCase() { UseChineseLocale(); }
 
     void everyControlHasItsOwnChineseName()
     {
         FormDriver d;
         QStringList names;
-        for (QWidget* control : controlsToAnnounce(d.form())) {
-            const QString name = accessibleName(control);
-            QVERIFY2(hasChineseCharacter(name), qPrintable(control->objectName() + ": " + name));
+        for (QWidget* control : ControlsToAnnounce(d.form())) {
+            const QString name = AccessibleName(control);
+            QVERIFY2(HasChineseCharacter(name), qPrintable(control->objectName() + ": " + name));
             names << name;
         }
         QCOMPARE(names.size(), 34);
@@ -136,13 +136,13 @@ private slots:
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("8000"));
         d.click(QStringLiteral("CmdExe"));
         auto* control = d.control<QLineEdit>(box);
-        QAccessibleInterface* iface = accessible(control);
+        QAccessibleInterface* iface = Accessible(control);
         QCOMPARE(iface->text(QAccessible::Name), name);
         QVERIFY(iface->text(QAccessible::Description).contains(QStringLiteral("结果")));
         QVERIFY(iface->state().readOnly || iface->state().disabled);
         QVERIFY(!control->text().isEmpty());
-        QCOMPARE(readBack(control), control->text());
-        QVERIFY(reachableFrom(accessible(&d.form()), iface));
+        QCOMPARE(ReadBack(control), control->text());
+        QVERIFY(ReachableFrom(Accessible(&d.form()), iface));
         const auto labels = iface->relations(QAccessible::Label);
         QVERIFY(std::any_of(labels.begin(), labels.end(), [&](const auto& relation) {
             return relation.first->object()->objectName() == label;
@@ -153,11 +153,11 @@ private slots:
     {
         FormDriver d;
         auto* salary = d.control(QStringLiteral("TxtSQ"));
-        QCOMPARE(accessibleName(salary), QStringLiteral("税前薪水（输入）"));
+        QCOMPARE(AccessibleName(salary), QStringLiteral("税前薪水（输入）"));
         d.chooseDirection(1);
-        QCOMPARE(accessibleName(salary), QStringLiteral("税后薪水（输入）"));
+        QCOMPARE(AccessibleName(salary), QStringLiteral("税后薪水（输入）"));
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("5000"));
-        QCOMPARE(readBack(salary), QStringLiteral("5000"));
+        QCOMPARE(ReadBack(salary), QStringLiteral("5000"));
     }
 
     // A screen reader asking the window where the focus is finds every stop of the Tab chain in
@@ -165,7 +165,7 @@ private slots:
     void tabbingAnnouncesEveryStop()
     {
         FormDriver d;
-        showActive(d.form());
+        ShowActive(d.form());
         const QStringList chain{"CmdExe",   "OptType(0)",     "CmdReset", "CmdClose",
                                 "TxtSQ2",   "TxtSh",          "TxtExe",   "txtSJXJ",
                                 "cmbIfSQ",  "TxtSQ",          "TxtAdd",   "TxtTol3J",
@@ -174,7 +174,7 @@ private slots:
         QStringList visited;
         for (int i = 0; i < chain.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QAccessibleInterface* focus = focusedDescendant(accessible(&d.form()));
+            QAccessibleInterface* focus = FocusedDescendant(Accessible(&d.form()));
             QVERIFY(!focus->text(QAccessible::Name).isEmpty());
             visited << focus->object()->objectName();
         }
@@ -201,16 +201,16 @@ private slots:
         d.setChecked(QStringLiteral("OptType(1)"), otherThreshold);
         for (const char* tick : {"chkSj(0)", "chkSj(1)", "chkSj(2)", "chkSj(3)", "ChkAlwaysCal3J"})
             d.setChecked(QString::fromLatin1(tick), !ticksCleared);
-        showActive(d.form());
+        ShowActive(d.form());
         if (!clicked.isEmpty())
             d.click(clicked);
         QWidget* const first = QApplication::focusWidget();
         QWidget* control = first;
         do {
-            const QImage focused = lookOf(control);
+            const QImage focused = LookOf(control);
             QTest::keyClick(control, Qt::Key_Tab);
             QWidget* next = QApplication::focusWidget();
-            QVERIFY2(lookOf(control) != focused, qPrintable(control->objectName()));
+            QVERIFY2(LookOf(control) != focused, qPrintable(control->objectName()));
             control = next;
         } while (control != first);
     }
@@ -220,7 +220,7 @@ private slots:
     void menusWorkFromTheKeyboard()
     {
         FormDriver d;
-        showActive(d.form());
+        ShowActive(d.form());
         d.setText(QStringLiteral("TxtAdd"), QStringLiteral("150"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Alt);
         QTest::keyClick(d.form().menuBar(), Qt::Key_Down);

@@ -10,7 +10,7 @@ using test::FormDriver;
 namespace {
 
 // Threshold choice for a row: empty for the standard 1,000, otherwise the text for "其他".
-void chooseThreshold(FormDriver& d, const QString& threshold)
+void ChooseThreshold(FormDriver& d, const QString& threshold)
 {
     if (threshold.isNull())
         return;
@@ -24,7 +24,7 @@ class TestCompute : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { test::useChineseLocale(); }
+    void init() { test::UseChineseLocale(); }
 
     // Worked examples with a fund total left in its box and recomputing off.
     void workedExamples_data()
@@ -61,7 +61,7 @@ private slots:
         QFETCH(QStringList, results);
         FormDriver d;
         d.enterWithFixedFunds(salary, funds, subsidy);
-        chooseThreshold(d, threshold);
+        ChooseThreshold(d, threshold);
         d.chooseDirection(direction);
         d.messages().scriptAnswers({false}); // a zero total asks; go on without funds
         d.click(QStringLiteral("CmdExe"));
@@ -108,7 +108,7 @@ private slots:
         FormDriver d;
         d.enterWithFixedFunds(salary, funds, subsidy);
         d.setChecked(QStringLiteral("ChkAlwaysCal3J"), alwaysRecompute);
-        chooseThreshold(d, threshold);
+        ChooseThreshold(d, threshold);
         d.click(QStringLiteral("CmdExe"));
         QCOMPARE(d.messages().shown, QStringList{message});
         QCOMPARE(d.results(), (QStringList{"0", "0", "0", "0"})); // the start figures stay

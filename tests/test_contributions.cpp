@@ -9,7 +9,7 @@ using namespace tallyra;
 
 namespace {
 
-QStringList texts(const Contributions& c)
+QStringList Texts(const Contributions& c)
 {
     QStringList out;
     for (const auto& fund : c.perFund)
@@ -59,7 +59,7 @@ private slots:
         QFETCH(QStringList, expected);
         const Contributions c =
             ComputeContributions(base, {ticked[0], ticked[1], ticked[2], ticked[3]});
-        QCOMPARE(texts(c), expected);
+        QCOMPARE(Texts(c), expected);
     }
 
     // The employer's total is rounded to single after every addition, the employee's not.

@@ -32,7 +32,7 @@ const char* const kFrames[] = {"frmae3", "Frame1", "Frame3", "Frame2"};
 const char* const kDisabledCaptions[] = {"Label2(2)", "Label2(3)", "Label2(4)", "Label2(5)",
                                          "Label2(6)", "Label2(7)", "Label2(8)", "Label2(9)"};
 
-QPalette paletteNamed(const QString& name)
+QPalette PaletteNamed(const QString& name)
 {
     for (const test::NamedPalette& p : test::DesktopPalettes()) {
         if (name == QLatin1String(p.name))
@@ -41,14 +41,14 @@ QPalette paletteNamed(const QString& name)
     qFatal("no palette %s", qPrintable(name));
 }
 
-void addPaletteColumn()
+void AddPaletteColumn()
 {
     QTest::addColumn<QString>("palette");
 }
 
 // Shown and active, as the window the user is working in: a palette's inactive colours are the
 // theme's to dim.
-void showActive(QWidget* window)
+void ShowActive(QWidget* window)
 {
     window->show();
     QApplication::setActiveWindow(window);
@@ -56,7 +56,7 @@ void showActive(QWidget* window)
 }
 
 // A calculation that fills every figure box: 12345 pre-tax, a subsidy of 150, all four funds.
-void calculate(FormDriver& d)
+void Calculate(FormDriver& d)
 {
     d.setText(QStringLiteral("TxtSQ"), QStringLiteral("12345"));
     d.setText(QStringLiteral("TxtAdd"), QStringLiteral("150"));
@@ -64,23 +64,23 @@ void calculate(FormDriver& d)
 }
 
 // The inside of a box, clear of its frame.
-QRect inside(QWidget* box)
+QRect Inside(QWidget* box)
 {
     return box->rect().adjusted(3, 3, -3, -3);
 }
 
-double textContrast(QWidget* control)
+double TextContrast(QWidget* control)
 {
-    return test::DrawnContrast(test::Grabbed(control), inside(control));
+    return test::DrawnContrast(test::Grabbed(control), Inside(control));
 }
 
-double labelContrast(QWidget* label)
+double LabelContrast(QWidget* label)
 {
     return test::DrawnContrast(test::Grabbed(label), label->rect());
 }
 
 // The frame's left edge against the inside of the box next to it.
-double frameContrast(QWidget* frame)
+double FrameContrast(QWidget* frame)
 {
     const QImage image = test::Grabbed(frame);
     const int middle = frame->height() / 2;
@@ -89,22 +89,22 @@ double frameContrast(QWidget* frame)
 
 // The separator's pixel row, with a row of the box's background above and below it, clear of
 // the frame's edges.
-QRect separatorRows(QWidget* line)
+QRect SeparatorRows(QWidget* line)
 {
     return QRect(3, line->y() - 1, line->width() - 6, 3);
 }
 
-double separatorContrast(FormDriver& d)
+double SeparatorContrast(FormDriver& d)
 {
     QWidget* line = d.control(QStringLiteral("Line1"));
-    return test::DrawnContrast(test::Grabbed(line->parentWidget()), separatorRows(line));
+    return test::DrawnContrast(test::Grabbed(line->parentWidget()), SeparatorRows(line));
 }
 
-QColor separatorColour(FormDriver& d)
+QColor SeparatorColour(FormDriver& d)
 {
     QWidget* line = d.control(QStringLiteral("Line1"));
     const QImage image = test::Grabbed(line->parentWidget());
-    const QRect rows = separatorRows(line);
+    const QRect rows = SeparatorRows(line);
     return test::MostContrastingColour(image, rows, test::MostCommonColour(image, rows));
 }
 
@@ -129,7 +129,7 @@ class TestDesktopColours : public QObject {
 
     void usePalette(const QString& name)
     {
-        QApplication::setPalette(paletteNamed(name));
+        QApplication::setPalette(PaletteNamed(name));
         QCoreApplication::processEvents();
     }
 
@@ -139,13 +139,13 @@ private slots:
         ApplyInterfaceFont();
         original_ = QApplication::palette();
     }
-    void init() { test::useChineseLocale(); }
+    void init() { test::UseChineseLocale(); }
     void cleanup() { QApplication::setPalette(original_); }
 
     // Every figure the program worked out, on every palette, after a real calculation.
     void figuresStandOutFromTheirBox_data()
     {
-        addPaletteColumn();
+        AddPaletteColumn();
         QTest::addColumn<QString>("box");
         for (const test::NamedPalette& p : test::DesktopPalettes()) {
             for (const char* box : kFigureBoxes)
@@ -159,16 +159,16 @@ private slots:
         QFETCH(QString, box);
         usePalette(palette);
         FormDriver d;
-        showActive(&d.form());
-        calculate(d);
+        ShowActive(&d.form());
+        Calculate(d);
         QWidget* figure = d.control(box);
-        const double contrast = textContrast(figure);
+        const double contrast = TextContrast(figure);
         qInfo("%s: %.2f:1", QTest::currentDataTag(), contrast);
         QVERIFY2(contrast >= kTextContrast, qPrintable(QString::number(contrast)));
         // Still blue: blue stronger than red and green, wherever the text is drawn.
         const QImage image = test::Grabbed(figure);
         const QColor text = test::MostContrastingColour(
-            image, inside(figure), test::MostCommonColour(image, inside(figure)));
+            image, Inside(figure), test::MostCommonColour(image, Inside(figure)));
         QVERIFY2(text.blue() > text.red() && text.blue() > text.green(), qPrintable(text.name()));
         if (palette == QLatin1String("light"))
             QCOMPARE(figure->palette().color(QPalette::Text), kClassicBlue);
@@ -178,7 +178,7 @@ private slots:
     // beside the enabled ones and can still be read.
     void linesAndCaptions_data()
     {
-        addPaletteColumn();
+        AddPaletteColumn();
         for (const test::NamedPalette& p : test::DesktopPalettes())
             QTest::newRow(p.name) << QString::fromLatin1(p.name);
     }
@@ -187,16 +187,16 @@ private slots:
         QFETCH(QString, palette);
         usePalette(palette);
         FormDriver d;
-        showActive(&d.form());
-        calculate(d);
+        ShowActive(&d.form());
+        Calculate(d);
         Shortfalls shortfalls;
         for (const char* name : kFrames)
             shortfalls.check(QStringLiteral("frame %1").arg(QLatin1String(name)),
-                             frameContrast(d.control(name)), kLineContrast);
-        shortfalls.check(QStringLiteral("dotted line"), separatorContrast(d), kLineContrast);
-        const double enabled = labelContrast(d.control(QStringLiteral("Label10")));
+                             FrameContrast(d.control(name)), kLineContrast);
+        shortfalls.check(QStringLiteral("dotted line"), SeparatorContrast(d), kLineContrast);
+        const double enabled = LabelContrast(d.control(QStringLiteral("Label10")));
         for (const char* name : kDisabledCaptions) {
-            const double contrast = labelContrast(d.control(name));
+            const double contrast = LabelContrast(d.control(name));
             shortfalls.check(QLatin1String(name), contrast, kLineContrast);
             // visibly fainter than the enabled caption above them
             if (contrast > 0.8 * enabled)
@@ -204,7 +204,7 @@ private slots:
         }
         QVERIFY2(shortfalls.failed.isEmpty(), qPrintable(shortfalls.failed.join(u"; ")));
         if (palette == QLatin1String("light"))
-            QCOMPARE(separatorColour(d), kClassicGrey);
+            QCOMPARE(SeparatorColour(d), kClassicGrey);
     }
 
     // The About box's texts and its etched separator.
@@ -214,12 +214,12 @@ private slots:
         QFETCH(QString, palette);
         usePalette(palette);
         test::AboutOnDoubles about;
-        showActive(&about.box);
+        ShowActive(&about.box);
         Shortfalls shortfalls;
         for (QLabel* label : about.box.findChildren<QLabel*>()) {
             if (!label->text().isEmpty()) // not the icon
                 shortfalls.check(QStringLiteral("About ") + label->objectName(),
-                                 labelContrast(label), kTextContrast);
+                                 LabelContrast(label), kTextContrast);
         }
         const QImage image = test::Grabbed(&about.box);
         shortfalls.check(QStringLiteral("About separator"),
@@ -280,7 +280,7 @@ private slots:
     // A desktop that turns dark while the window is open, and light again.
     void paletteChangesWhileShown_data()
     {
-        addPaletteColumn();
+        AddPaletteColumn();
         for (const test::NamedPalette& p : test::DesktopPalettes()) {
             if (QLatin1String(p.name) != QLatin1String("light"))
                 QTest::newRow(p.name) << QString::fromLatin1(p.name);
@@ -291,19 +291,19 @@ private slots:
         QFETCH(QString, palette);
         usePalette(QStringLiteral("light"));
         FormDriver d;
-        showActive(&d.form());
-        calculate(d);
+        ShowActive(&d.form());
+        Calculate(d);
         usePalette(palette);
         for (const char* box : {"TxtSQ2", "TxtGJJ", "Txt3J"})
-            QVERIFY2(textContrast(d.control(box)) >= kTextContrast, box);
-        QVERIFY(frameContrast(d.control(QStringLiteral("Frame3"))) >= kLineContrast);
-        QVERIFY(separatorContrast(d) >= kLineContrast);
-        QVERIFY(labelContrast(d.control(QStringLiteral("Label2(2)"))) >= kLineContrast);
+            QVERIFY2(TextContrast(d.control(box)) >= kTextContrast, box);
+        QVERIFY(FrameContrast(d.control(QStringLiteral("Frame3"))) >= kLineContrast);
+        QVERIFY(SeparatorContrast(d) >= kLineContrast);
+        QVERIFY(LabelContrast(d.control(QStringLiteral("Label2(2)"))) >= kLineContrast);
 
         usePalette(QStringLiteral("light"));
         QCOMPARE(d.control(QStringLiteral("TxtSQ2"))->palette().color(QPalette::Text),
                  kClassicBlue);
-        QCOMPARE(separatorColour(d), kClassicGrey);
+        QCOMPARE(SeparatorColour(d), kClassicGrey);
     }
 };
 

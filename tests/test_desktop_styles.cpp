@@ -33,7 +33,7 @@ enum class FontChange {
     StyleSwitched       // the style switched while the window is open
 };
 
-QFont largeFont()
+QFont LargeFont()
 {
     return QFont(QStringLiteral("Sans Serif"), 14);
 }
@@ -41,7 +41,7 @@ QFont largeFont()
 // The rectangle the style draws a control's caption in, as it paints it: a caption wider than
 // that is cut on screen. A group box's title is drawn in a rectangle as wide as the title, so
 // it is cut where that reaches past the box.
-QRect captionRectOnScreen(QWidget* w)
+QRect CaptionRectOnScreen(QWidget* w)
 {
     QStyle* style = w->style();
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
@@ -72,7 +72,7 @@ QRect captionRectOnScreen(QWidget* w)
 }
 
 // The captions (labels, buttons, options, check boxes, group boxes, list items) of a window.
-QStringList captionsOf(QWidget* w)
+QStringList CaptionsOf(QWidget* w)
 {
     if (auto* label = qobject_cast<QLabel*>(w))
         return {label->text()};
@@ -90,7 +90,7 @@ QStringList captionsOf(QWidget* w)
 }
 
 // Controls whose caption is wider than the room they give it, or not in the interface font.
-QStringList faults(QWidget* window)
+QStringList Faults(QWidget* window)
 {
     const QFont font = InterfaceFont();
     QStringList found;
@@ -99,10 +99,10 @@ QStringList faults(QWidget* window)
             continue;
         if (w->font().family() != font.family() || w->font().pixelSize() != font.pixelSize())
             found << QStringLiteral("%1 in %2").arg(w->objectName(), w->font().toString());
-        for (const QString& caption : captionsOf(w)) {
+        for (const QString& caption : CaptionsOf(w)) {
             // Measured in the control's own font, as it is painted.
             const int needed = w->fontMetrics().horizontalAdvance(caption);
-            const int room = captionRectOnScreen(w).width();
+            const int room = CaptionRectOnScreen(w).width();
             if (needed > room)
                 found << QStringLiteral("%1 \"%2\" needs %3 of %4")
                              .arg(w->objectName(), caption)
@@ -113,18 +113,18 @@ QStringList faults(QWidget* window)
     return found;
 }
 
-void change(FontChange how, QWidget* window)
+void Change(FontChange how, QWidget* window)
 {
     if (how == FontChange::LargeAfterShow)
-        QApplication::setFont(largeFont());
+        QApplication::setFont(LargeFont());
     else if (how == FontChange::WindowFontReplaced)
-        window->setFont(largeFont());
+        window->setFont(LargeFont());
     QCoreApplication::processEvents();
 }
 
 // A title is marked when at least a tenth of its pixels look other than when the bar is idle: a
 // filled highlight, or at the least a frame around it.
-bool marked(const QImage& idle, const QImage& now, const QRect& title)
+bool Marked(const QImage& idle, const QImage& now, const QRect& title)
 {
     int changed = 0;
     for (int y = title.top(); y <= title.bottom(); ++y) {
@@ -147,7 +147,7 @@ private slots:
         ApplyInterfaceFont();
         originalStyle_ = QApplication::style()->name();
     }
-    void init() { test::useChineseLocale(); }
+    void init() { test::UseChineseLocale(); }
     void cleanup()
     {
         ApplyInterfaceFont();
@@ -177,18 +177,18 @@ private slots:
         QApplication::setStyle(fontChange == FontChange::StyleSwitched ? QStringLiteral("Fusion")
                                                                        : style);
         if (fontChange == FontChange::LargeBeforeBuild)
-            QApplication::setFont(largeFont());
+            QApplication::setFont(LargeFont());
         FormDriver d;
         test::AboutOnDoubles about;
         d.form().show();
         about.box.show();
-        change(fontChange, &d.form());
-        change(fontChange, &about.box);
+        Change(fontChange, &d.form());
+        Change(fontChange, &about.box);
         if (fontChange == FontChange::StyleSwitched) {
             QApplication::setStyle(style);
             QCoreApplication::processEvents();
         }
-        const QStringList found = faults(&d.form()) + faults(&about.box);
+        const QStringList found = Faults(&d.form()) + Faults(&about.box);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
         QCOMPARE(d.form().centralWidget()->size(), QSize(349, 477));
     }
@@ -217,12 +217,12 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Alt);
         QVERIFY(bar->hasFocus());
         QCOMPARE(bar->activeAction(), menus[0]);
-        QVERIFY(marked(idle, test::Grabbed(bar), bar->actionGeometry(menus[0])));
+        QVERIFY(Marked(idle, test::Grabbed(bar), bar->actionGeometry(menus[0])));
         QTest::keyClick(bar, Qt::Key_Right);
         QCOMPARE(bar->activeAction(), menus[1]);
         const QImage moved = test::Grabbed(bar);
-        QVERIFY(marked(idle, moved, bar->actionGeometry(menus[1])));
-        QVERIFY(!marked(idle, moved, bar->actionGeometry(menus[0])));
+        QVERIFY(Marked(idle, moved, bar->actionGeometry(menus[1])));
+        QVERIFY(!Marked(idle, moved, bar->actionGeometry(menus[0])));
     }
 
     // F10 opens the first menu in every style.

@@ -18,7 +18,7 @@ namespace {
 const QString kLongTotal = QStringLiteral("7592.17470703125");
 
 // Where the box's text starts when it is not scrolled.
-int startOfText(QLineEdit* box)
+int StartOfText(QLineEdit* box)
 {
     QLineEdit reference(box->text(), box->parentWidget());
     reference.setGeometry(box->geometry());
@@ -28,7 +28,7 @@ int startOfText(QLineEdit* box)
 }
 
 // Where the box's text starts as last drawn: left of the box's text area when it is scrolled.
-int drawnStart(QLineEdit* box)
+int DrawnStart(QLineEdit* box)
 {
     box->grab();
     const int cursor = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
@@ -47,7 +47,7 @@ private slots:
     void initTestCase() { ApplyInterfaceFont(); }
     void init()
     {
-        test::useChineseLocale();
+        test::UseChineseLocale();
         d_ = new FormDriver;
         d_->form().show();
         QApplication::setActiveWindow(&d_->form());
@@ -70,8 +70,8 @@ private slots:
     void startShowsWithoutTheFocus()
     {
         QFETCH(QString, how);
-        const int start = startOfText(total_);
-        QCOMPARE(drawnStart(total_), start); // as the calculation left it
+        const int start = StartOfText(total_);
+        QCOMPARE(DrawnStart(total_), start); // as the calculation left it
         if (how == QLatin1String("click")) {
             QTest::mouseClick(total_, Qt::LeftButton, {}, QPoint(total_->width() - 4, 9));
             // Whether the click itself scrolls depends on where the glyphs fall (it does on
@@ -81,16 +81,16 @@ private slots:
             d_->control(QStringLiteral("TxtCmp3J"))->setFocus(Qt::OtherFocusReason);
             total_->setFocus(Qt::TabFocusReason);
             QCOMPARE(total_->selectedText(), kLongTotal); // all of it, to copy
-            QCOMPARE(drawnStart(total_), start);          // seen from its start
+            QCOMPARE(DrawnStart(total_), start);          // seen from its start
             QTest::keyClick(total_, Qt::Key_End);
         } else {
             total_->setFocus(Qt::MouseFocusReason);
             total_->end(true);
         }
         QVERIFY(total_->hasFocus());
-        QVERIFY(drawnStart(total_) < start); // scrolled to its end, as the user moved there
+        QVERIFY(DrawnStart(total_) < start); // scrolled to its end, as the user moved there
         d_->control(QStringLiteral("CmdExe"))->setFocus(Qt::TabFocusReason);
-        QCOMPARE(drawnStart(total_), start);
+        QCOMPARE(DrawnStart(total_), start);
         QCOMPARE(total_->text(), kLongTotal);
     }
 

@@ -38,14 +38,14 @@ constexpr std::array<Row, 5> kSound = {{
 // clang-format on
 
 // The sound table with one row replaced.
-std::array<Row, 5> withRow(int index, Row row)
+std::array<Row, 5> WithRow(int index, Row row)
 {
     std::array<Row, 5> rows = kSound;
     rows[index] = row;
     return rows;
 }
 
-QStringList names(const std::vector<QWidget*>& widgets)
+QStringList Names(const std::vector<QWidget*>& widgets)
 {
     QStringList list;
     for (QWidget* widget : widgets)
@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(client.findChild<QLabel*>(QStringLiteral("caption"))->buddy(), form.controls.box);
         QCOMPARE(form.controls.buttons[0]->text(), QStringLiteral("甲"));
         QVERIFY(form.controls.buttons[1]->isHidden());
-        QCOMPARE(names(form.tabOrder), (QStringList{"buttons(1)", "buttons(0)", "box", "caption"}));
+        QCOMPARE(Names(form.tabOrder), (QStringList{"buttons(1)", "buttons(0)", "box", "caption"}));
     }
 
     // Each fault of a table is named, and the rest of the form is still built.
@@ -100,7 +100,7 @@ private slots:
         QFETCH(Row, row);
         QFETCH(QString, problem);
         QWidget client;
-        const std::array<Row, 5> rows = withRow(index, row);
+        const std::array<Row, 5> rows = WithRow(index, row);
         const BuiltForm<Controls> form = TryBuildForm(&client, std::span<const Row>(rows));
         QCOMPARE(form.problems, QStringList{problem});
         for (const Row& built : rows)
@@ -115,7 +115,7 @@ private slots:
         if (qEnvironmentVariableIsSet("TALLYRA_BUILD_UNSOUND_FORM")) {
             QWidget client;
             const std::array<Row, 5> rows =
-                withRow(2, Row{{"box", K::TextBox, "", "grop", 900, 300, 1200, 285, 2, kNoState,
+                WithRow(2, Row{{"box", K::TextBox, "", "grop", 900, 300, 1200, 285, 2, kNoState,
                                 nullptr, nullptr},
                                &Into<&C::box>});
             BuildForm("the test form", &client, std::span<const Row>(rows));

@@ -16,7 +16,7 @@ const QString kStored = QStringLiteral(TALLYRA_TEST_DATA "/group_frame.png");
 
 // A frame without a caption (the caption's text would depend on the fonts installed) in fixed
 // colours, 20 by 20 pixels: its four corners and the gap left for a caption.
-QImage renderedFrame()
+QImage RenderedFrame()
 {
     GroupFrame frame(QString(), nullptr);
     QPalette palette = frame.palette();
@@ -38,7 +38,7 @@ class TestGroupFrame : public QObject {
 private slots:
     void cornersMatchTheStoredImage()
     {
-        const QImage rendered = renderedFrame();
+        const QImage rendered = RenderedFrame();
         const QImage stored = QImage(kStored).convertToFormat(QImage::Format_RGB32);
         QVERIFY2(!stored.isNull(), qPrintable(kStored));
         if (rendered != stored) {

@@ -36,26 +36,26 @@ struct SeenBox {
 };
 
 // The lines the box's text takes, as laid out.
-int linesOf(QMessageBox* box)
+int LinesOf(QMessageBox* box)
 {
     auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     return qRound(qreal(label->height()) / label->fontMetrics().lineSpacing());
 }
 
-void collectNames(QAccessibleInterface* node, QStringList& names)
+void CollectNames(QAccessibleInterface* node, QStringList& names)
 {
     names << node->text(QAccessible::Name);
     for (int i = 0; i < node->childCount(); ++i)
-        collectNames(node->child(i), names);
+        CollectNames(node->child(i), names);
 }
 
 // Waits for the modal box, notes what it shows, then answers it with `answer`.
-void answerNextBox(SeenBox& seen, std::function<void(QMessageBox*)> answer)
+void AnswerNextBox(SeenBox& seen, std::function<void(QMessageBox*)> answer)
 {
     QTimer::singleShot(0, [&seen, answer] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
-            answerNextBox(seen, answer);
+            AnswerNextBox(seen, answer);
             return;
         }
         seen.title = box->windowTitle();
@@ -63,7 +63,7 @@ void answerNextBox(SeenBox& seen, std::function<void(QMessageBox*)> answer)
         seen.modal = box->isModal();
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
         seen.role = iface->role();
-        collectNames(iface, seen.spoken);
+        CollectNames(iface, seen.spoken);
         seen.icon = box->icon();
         for (QAbstractButton* button : box->buttons())
             seen.buttons << button->text();
@@ -71,12 +71,12 @@ void answerNextBox(SeenBox& seen, std::function<void(QMessageBox*)> answer)
         if (box->defaultButton())
             seen.defaultButton = box->defaultButton()->text();
         seen.width = box->width();
-        seen.textLines = linesOf(box);
+        seen.textLines = LinesOf(box);
         answer(box);
     });
 }
 
-QAbstractButton* buttonNamed(QMessageBox* box, const QString& text)
+QAbstractButton* ButtonNamed(QMessageBox* box, const QString& text)
 {
     for (QAbstractButton* button : box->buttons()) {
         if (button->text() == text)
@@ -95,7 +95,7 @@ private slots:
     {
         QtMessageBoxes boxes;
         SeenBox seen;
-        answerNextBox(seen, [](QMessageBox* box) { box->defaultButton()->click(); });
+        AnswerNextBox(seen, [](QMessageBox* box) { box->defaultButton()->click(); });
         boxes.inform(QStringLiteral("请先填写薪水!"));
         QCOMPARE(seen.title, QStringLiteral("Tallyra"));
         QCOMPARE(seen.text, QStringLiteral("请先填写薪水!"));
@@ -108,7 +108,7 @@ private slots:
     {
         QtMessageBoxes boxes;
         SeenBox seen;
-        answerNextBox(seen, [](QMessageBox* box) { box->defaultButton()->click(); });
+        AnswerNextBox(seen, [](QMessageBox* box) { box->defaultButton()->click(); });
         boxes.inform(QStringLiteral("保存成功！"));
         QVERIFY(seen.modal);
         QCOMPARE(seen.role, QAccessible::AlertMessage);
@@ -137,8 +137,8 @@ private slots:
         QFETCH(bool, answer);
         QtMessageBoxes boxes;
         SeenBox seen;
-        answerNextBox(seen, [press, &seen](QMessageBox* box) {
-            if (QAbstractButton* button = buttonNamed(box, press)) {
+        AnswerNextBox(seen, [press, &seen](QMessageBox* box) {
+            if (QAbstractButton* button = ButtonNamed(box, press)) {
                 button->click();
                 return;
             }
@@ -167,24 +167,24 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         const QString texts[] = {
-            window_messages::salaryFirst(),
-            window_messages::wrongDataType(),
-            window_messages::fundsExceedSalary(),
-            window_messages::mustNotBeNegative(),
-            window_messages::thresholdNegative(),
-            window_messages::chooseThreshold(),
-            window_messages::fillInSalary(),
-            window_messages::computeFundsNow(),
-            window_messages::fundsSalaryFirst(),
-            window_messages::fundsBaseInvalid(),
-            window_messages::figureTooLarge(),
-            window_messages::readmeCannotOpen(QStringLiteral("/usr/share/tallyra/readme.txt")),
-            settings_messages::saved(),
-            settings_messages::taxBaseNotNumeric(),
-            settings_messages::fundsBaseNotNumeric(),
-            settings_messages::subsidyNotNumeric(),
-            settings_messages::notWritten(settings_messages::fundsBase()),
-            about_messages::sysInfoUnavailable()};
+            window_messages::SalaryFirst(),
+            window_messages::WrongDataType(),
+            window_messages::FundsExceedSalary(),
+            window_messages::MustNotBeNegative(),
+            window_messages::ThresholdNegative(),
+            window_messages::ChooseThreshold(),
+            window_messages::FillInSalary(),
+            window_messages::ComputeFundsNow(),
+            window_messages::FundsSalaryFirst(),
+            window_messages::FundsBaseInvalid(),
+            window_messages::FigureTooLarge(),
+            window_messages::ReadmeCannotOpen(QStringLiteral("/usr/share/tallyra/readme.txt")),
+            settings_messages::Saved(),
+            settings_messages::TaxBaseNotNumeric(),
+            settings_messages::FundsBaseNotNumeric(),
+            settings_messages::SubsidyNotNumeric(),
+            settings_messages::NotWritten(settings_messages::FundsBase()),
+            about_messages::SysInfoUnavailable()};
         for (const QString& text : texts)
             QTest::newRow(qPrintable(text)) << text;
     }
@@ -193,7 +193,7 @@ private slots:
         QFETCH(QString, text);
         QtMessageBoxes boxes;
         SeenBox seen;
-        answerNextBox(seen, [](QMessageBox* box) { box->defaultButton()->click(); });
+        AnswerNextBox(seen, [](QMessageBox* box) { box->defaultButton()->click(); });
         boxes.inform(text);
         QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
         title.setBold(true);

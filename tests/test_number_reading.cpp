@@ -11,7 +11,7 @@ class TestNumberReading : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { test::useChineseLocale(); }
+    void init() { test::UseChineseLocale(); }
 
     void acceptsNumbers_data()
     {

@@ -44,23 +44,23 @@ const QRegularExpression kNumberText(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]
 const QRegularExpression kCutNumberText(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?$"));
 
 const QStringList kCalculationMessages{
-    window_messages::salaryFirst(),       window_messages::wrongDataType(),
-    window_messages::fundsExceedSalary(), window_messages::mustNotBeNegative(),
-    window_messages::thresholdNegative(), window_messages::chooseThreshold(),
-    window_messages::fillInSalary(),      window_messages::computeFundsNow(),
-    window_messages::fundsSalaryFirst(),  window_messages::fundsBaseInvalid(),
-    window_messages::figureTooLarge()};
-const QString kSaved = settings_messages::saved();
+    window_messages::SalaryFirst(),       window_messages::WrongDataType(),
+    window_messages::FundsExceedSalary(), window_messages::MustNotBeNegative(),
+    window_messages::ThresholdNegative(), window_messages::ChooseThreshold(),
+    window_messages::FillInSalary(),      window_messages::ComputeFundsNow(),
+    window_messages::FundsSalaryFirst(),  window_messages::FundsBaseInvalid(),
+    window_messages::FigureTooLarge()};
+const QString kSaved = settings_messages::Saved();
 const QStringList kSaveMessages{kSaved,
-                                settings_messages::taxBaseNotNumeric(),
-                                settings_messages::fundsBaseNotNumeric(),
-                                settings_messages::subsidyNotNumeric(),
-                                settings_messages::notWritten(settings_messages::taxBase()),
-                                settings_messages::notWritten(settings_messages::fundsBase()),
-                                settings_messages::notWritten(settings_messages::subsidy())};
+                                settings_messages::TaxBaseNotNumeric(),
+                                settings_messages::FundsBaseNotNumeric(),
+                                settings_messages::SubsidyNotNumeric(),
+                                settings_messages::NotWritten(settings_messages::TaxBase()),
+                                settings_messages::NotWritten(settings_messages::FundsBase()),
+                                settings_messages::NotWritten(settings_messages::Subsidy())};
 
 // Printable for a failure report: short, control characters spelled out.
-QString describe(const QString& text)
+QString Describe(const QString& text)
 {
     QString shown =
         text.size() > 40 ? text.left(20) + QStringLiteral("…(%1 chars)").arg(text.size()) : text;
@@ -267,7 +267,7 @@ QString Session::act(Expect& expect, bool& failingStore)
             box == QLatin1String("TxtSQ") && chance(50) ? texts_.plausibleFigure() : texts_.next();
         if (text.size() > 64 || !focusOn(box)) {
             d.setText(box, text);
-            note(QStringLiteral("set %1 to %2").arg(box, describe(text)));
+            note(QStringLiteral("set %1 to %2").arg(box, Describe(text)));
             return {};
         }
         const bool replace = chance(70);
@@ -275,14 +275,14 @@ QString Session::act(Expect& expect, bool& failingStore)
             QTest::keyClick(window(), Qt::Key_A, Qt::ControlModifier);
         typeKeys(text);
         note(QStringLiteral("type %1 into %2%3")
-                 .arg(describe(text), box, replace ? QStringLiteral(" (replacing)") : QString()));
+                 .arg(Describe(text), box, replace ? QStringLiteral(" (replacing)") : QString()));
         return {};
     }
     case 1: { // a text put in by the program's own means: restored, left over while hidden
         const QString box = kInputBoxes.at(below(4));
         const QString text = texts_.next();
         d.setText(box, text);
-        note(QStringLiteral("set %1 to %2").arg(box, describe(text)));
+        note(QStringLiteral("set %1 to %2").arg(box, Describe(text)));
         return {};
     }
     case 2: { // paste whatever the clipboard holds
@@ -293,7 +293,7 @@ QString Session::act(Expect& expect, bool& failingStore)
         QApplication::clipboard()->setText(text);
         QTest::keyClick(window(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(window(), Qt::Key_V, Qt::ControlModifier);
-        note(QStringLiteral("paste %1 into %2").arg(describe(text), box));
+        note(QStringLiteral("paste %1 into %2").arg(Describe(text), box));
         return {};
     }
     case 3: { // the employee total is read-only: typing and pasting leave it as it is
@@ -305,10 +305,10 @@ QString Session::act(Expect& expect, bool& failingStore)
         QApplication::clipboard()->setText(text);
         QTest::keyClick(window(), Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(window(), Qt::Key_Backspace);
-        note(QStringLiteral("type %1 into the read-only Txt3J").arg(describe(text)));
+        note(QStringLiteral("type %1 into the read-only Txt3J").arg(Describe(text)));
         if (d.text(QStringLiteral("Txt3J")) != before)
             return QStringLiteral("typing changed the read-only Txt3J from %1 to %2")
-                .arg(describe(before), describe(d.text(QStringLiteral("Txt3J"))));
+                .arg(Describe(before), Describe(d.text(QStringLiteral("Txt3J"))));
         return {};
     }
     case 4:
@@ -382,7 +382,7 @@ QString Session::act(Expect& expect, bool& failingStore)
         note(QStringLiteral("click CmdReset"));
         for (const QString& box : kSalaryResults + QStringList{"TxtSQ", "TxtAdd", "Txt3J"}) {
             if (d.text(box) != QLatin1String("0"))
-                return QStringLiteral("Reset left %1 in %2").arg(describe(d.text(box)), box);
+                return QStringLiteral("Reset left %1 in %2").arg(Describe(d.text(box)), box);
         }
         return {};
     case 14: {
@@ -410,20 +410,20 @@ QString Session::checkMessages(Expect expect, bool failingStore, const QString& 
 {
     const QStringList shown = d.messages().shown;
     messagesShown += int(shown.size());
-    questions += int(shown.count(window_messages::computeFundsNow()));
-    tooLarge += int(shown.count(window_messages::figureTooLarge()));
+    questions += int(shown.count(window_messages::ComputeFundsNow()));
+    tooLarge += int(shown.count(window_messages::FigureTooLarge()));
     if (d.messages().unexpectedQuestions != 0)
         return QStringLiteral("a question came with no answer scripted");
-    if (shown.count(window_messages::computeFundsNow()) > 1)
+    if (shown.count(window_messages::ComputeFundsNow()) > 1)
         return QStringLiteral("one request computed more than once");
     const QString readmeFailed =
-        window_messages::readmeCannotOpen(QDir::toNativeSeparators(d.programFiles().readmePath()));
+        window_messages::ReadmeCannotOpen(QDir::toNativeSeparators(d.programFiles().readmePath()));
     for (const QString& text : shown) {
         const bool own = (expect == Expect::Calculation && kCalculationMessages.contains(text)) ||
                          (expect == Expect::Save && kSaveMessages.contains(text)) ||
                          (expect == Expect::Readme && text == readmeFailed);
         if (!own)
-            return QStringLiteral("unexpected message %1").arg(describe(text));
+            return QStringLiteral("unexpected message %1").arg(Describe(text));
         if (expect == Expect::Save && !failingStore && text.contains(QStringLiteral("保存失败")))
             return QStringLiteral("a write that worked was reported as failed");
         if (expect == Expect::Save && failingStore && text == kSaved && command != "M_SaveAll")
@@ -442,7 +442,7 @@ QString Session::checkBoxes() const
             continue; // the fund boxes are empty until the first fund calculation
         const auto& format = box == QLatin1String("TxtTol3J") ? kCutNumberText : kNumberText;
         if (!format.match(text).hasMatch())
-            return QStringLiteral("%1 holds %2, not a number text").arg(box, describe(text));
+            return QStringLiteral("%1 holds %2, not a number text").arg(box, Describe(text));
         if (kSalaryResults.contains(box) && text.startsWith(QLatin1Char('-')))
             return QStringLiteral("%1 shows a negative figure %2").arg(box, text);
     }
@@ -487,7 +487,7 @@ QString Session::step()
     const QStringList shown = d.messages().shown;
     const bool gotThrough = expect == Expect::Calculation &&
                             std::all_of(shown.begin(), shown.end(), [](const QString& text) {
-                                return text == window_messages::computeFundsNow();
+                                return text == window_messages::ComputeFundsNow();
                             });
     if (!gotThrough)
         return {};
@@ -501,7 +501,7 @@ class TestRandomSession : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { test::useChineseLocale(); }
+    void init() { test::UseChineseLocale(); }
 
     void randomSession_data()
     {

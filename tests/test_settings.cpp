@@ -16,19 +16,19 @@ namespace {
 
 const QString kSaved = QStringLiteral("保存成功！");
 
-bool isChosen(const FormDriver& d, const QString& name)
+bool IsChosen(const FormDriver& d, const QString& name)
 {
     return d.control<QRadioButton>(name)->isChecked();
 }
 
-bool shown(FormDriver& d, const QString& name)
+bool Shown(FormDriver& d, const QString& name)
 {
     return d.control(name)->isVisibleTo(&d.form());
 }
 
 // Chooses the own threshold and the own fund base, types the three remembered values and
 // saves them all.
-void saveAllOwnValues(FormDriver& d, const QString& threshold, const QString& subsidy,
+void SaveAllOwnValues(FormDriver& d, const QString& threshold, const QString& subsidy,
                       const QString& base)
 {
     d.click(QStringLiteral("OptType(1)"));
@@ -56,7 +56,7 @@ private:
 private slots:
     void init()
     {
-        test::useChineseLocale();
+        test::UseChineseLocale();
         QFile::remove(iniPath());
     }
 
@@ -64,10 +64,10 @@ private slots:
     {
         QtSettingsStore store(iniPath());
         FormDriver d(store);
-        QVERIFY(isChosen(d, QStringLiteral("OptType(0)")));
-        QVERIFY(isChosen(d, QStringLiteral("OptSjType(0)")));
-        QVERIFY(!shown(d, QStringLiteral("CmbJs")));
-        QVERIFY(!shown(d, QStringLiteral("TxtInputSJJS")));
+        QVERIFY(IsChosen(d, QStringLiteral("OptType(0)")));
+        QVERIFY(IsChosen(d, QStringLiteral("OptSjType(0)")));
+        QVERIFY(!Shown(d, QStringLiteral("CmbJs")));
+        QVERIFY(!Shown(d, QStringLiteral("TxtInputSJJS")));
         QCOMPARE(d.text(QStringLiteral("TxtAdd")), QStringLiteral("0"));
         QCOMPARE(d.text(QStringLiteral("TxtInputSJJS")), QStringLiteral("1200"));
     }
@@ -94,18 +94,18 @@ private slots:
         {
             QtSettingsStore store(iniPath());
             FormDriver d(store);
-            saveAllOwnValues(d, threshold, subsidy, base);
+            SaveAllOwnValues(d, threshold, subsidy, base);
             QCOMPARE(d.messages().shown, QStringList{kSaved});
         }
         QtSettingsStore store(iniPath());
         FormDriver restarted(store);
-        QVERIFY(isChosen(restarted, QStringLiteral("OptType(1)")));
-        QVERIFY(shown(restarted, QStringLiteral("CmbJs")));
+        QVERIFY(IsChosen(restarted, QStringLiteral("OptType(1)")));
+        QVERIFY(Shown(restarted, QStringLiteral("CmbJs")));
         QCOMPARE(restarted.text(QStringLiteral("CmbJs")), threshold);
         QCOMPARE(restarted.control<QComboBox>(QStringLiteral("CmbJs"))->count(), 4);
         QCOMPARE(restarted.text(QStringLiteral("TxtAdd")), subsidy);
-        QVERIFY(isChosen(restarted, QStringLiteral("OptSjType(1)")));
-        QVERIFY(shown(restarted, QStringLiteral("TxtInputSJJS")));
+        QVERIFY(IsChosen(restarted, QStringLiteral("OptSjType(1)")));
+        QVERIFY(Shown(restarted, QStringLiteral("TxtInputSJJS")));
         QCOMPARE(restarted.text(QStringLiteral("TxtInputSJJS")), base);
         QCOMPARE(restarted.messages().shown, QStringList());
     }
@@ -121,13 +121,13 @@ private slots:
         store.entries.insert(QStringLiteral("Settings/J3JS"), QStringLiteral("2000"));
         FormDriver d(store);
         auto* list = d.control<QComboBox>(QStringLiteral("CmbJs"));
-        QVERIFY(shown(d, QStringLiteral("CmbJs")));
+        QVERIFY(Shown(d, QStringLiteral("CmbJs")));
         QStringList items;
         for (int i = 0; i < list->count(); ++i)
             items << list->itemText(i);
         QCOMPARE(items, (QStringList{"800", "1000", "1200", "1400"}));
         QCOMPARE(list->currentText(), QStringLiteral("1500"));
-        QVERIFY(shown(d, QStringLiteral("TxtInputSJJS")));
+        QVERIFY(Shown(d, QStringLiteral("TxtInputSJJS")));
         QCOMPARE(d.text(QStringLiteral("TxtInputSJJS")), QStringLiteral("2000"));
         QCOMPARE(d.control(QStringLiteral("OptType(1)"))->focusPolicy(), Qt::StrongFocus);
         QCOMPARE(d.control(QStringLiteral("OptType(0)"))->focusPolicy(), Qt::ClickFocus);
@@ -157,10 +157,10 @@ private slots:
             writeRaw(QStringLiteral("BT"), stored);
         QtSettingsStore store(iniPath());
         FormDriver d(store);
-        QVERIFY(isChosen(d, QStringLiteral("OptType(0)")));
-        QVERIFY(!shown(d, QStringLiteral("CmbJs")));
+        QVERIFY(IsChosen(d, QStringLiteral("OptType(0)")));
+        QVERIFY(!Shown(d, QStringLiteral("CmbJs")));
         QCOMPARE(d.text(QStringLiteral("TxtAdd")), QStringLiteral("0"));
-        QVERIFY(isChosen(d, QStringLiteral("OptSjType(0)")));
+        QVERIFY(IsChosen(d, QStringLiteral("OptSjType(0)")));
         QCOMPARE(d.text(QStringLiteral("TxtInputSJJS")), QStringLiteral("1200"));
     }
 
@@ -194,10 +194,10 @@ private slots:
         QtSettingsStore store(iniPath());
         {
             FormDriver d(store);
-            QVERIFY(isChosen(d, QStringLiteral("OptType(0)")));
-            QVERIFY(!shown(d, QStringLiteral("CmbJs")));
+            QVERIFY(IsChosen(d, QStringLiteral("OptType(0)")));
+            QVERIFY(!Shown(d, QStringLiteral("CmbJs")));
             QCOMPARE(d.text(QStringLiteral("TxtAdd")), QStringLiteral("0"));
-            QVERIFY(isChosen(d, QStringLiteral("OptSjType(0)")));
+            QVERIFY(IsChosen(d, QStringLiteral("OptSjType(0)")));
             QCOMPARE(d.text(QStringLiteral("TxtInputSJJS")), QStringLiteral("1200"));
             d.setText(QStringLiteral("TxtSQ"), QStringLiteral("3000"));
             d.click(QStringLiteral("CmdExe"));
@@ -214,7 +214,7 @@ private slots:
         file.close();
         QtSettingsStore store(iniPath());
         FormDriver d(store);
-        QVERIFY(isChosen(d, QStringLiteral("OptType(0)")));
+        QVERIFY(IsChosen(d, QStringLiteral("OptType(0)")));
         QCOMPARE(d.text(QStringLiteral("TxtAdd")), QStringLiteral("0"));
     }
 
@@ -293,7 +293,7 @@ private slots:
         QFETCH(QStringList, messages);
         FormDriver d;
         d.memoryStore().entries.insert(QStringLiteral("Settings/BT"), QStringLiteral("old"));
-        saveAllOwnValues(d, threshold, subsidy, base);
+        SaveAllOwnValues(d, threshold, subsidy, base);
         QCOMPARE(d.messages().shown, messages);
         if (subsidy == QLatin1String("abc"))
             QCOMPARE(d.memoryStore().entries.value(QStringLiteral("Settings/BT")),

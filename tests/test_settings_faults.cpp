@@ -36,7 +36,7 @@ const QString kSaved = QStringLiteral("保存成功！");
 const QStringList kKeys{"JSJS", "BT", "J3JS"};
 constexpr int kKillsPerSeed = 50;
 
-QStringList failedWrites()
+QStringList FailedWrites()
 {
     QStringList texts;
     for (const char* what : {"交税基数", "补贴数字", "三金基数"})
@@ -45,7 +45,7 @@ QStringList failedWrites()
     return texts;
 }
 
-bool runningAsRoot()
+bool RunningAsRoot()
 {
 #ifdef Q_OS_UNIX
     return geteuid() == 0;
@@ -54,14 +54,14 @@ bool runningAsRoot()
 #endif
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
+bool WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Reproducible junk: bytes of every value, NULs and line breaks among them.
-QByteArray junk(int size, unsigned seed, bool printable)
+QByteArray Junk(int size, unsigned seed, bool printable)
 {
     constexpr std::string_view kIniCharacters = " =[]\\\"\n,;abcJSBT01239";
     std::mt19937 rng(seed);
@@ -111,7 +111,7 @@ private:
 };
 
 // Whatever start-up restored must be a usable figure, chosen with its option.
-QString unusableRestore(FormDriver& d)
+QString UnusableRestore(FormDriver& d)
 {
     const auto positive = [](const QString& text) { return ReadSingle(text).value_or(0.0f) > 0; };
     if (d.control<QRadioButton>(QStringLiteral("OptType(1)"))->isChecked() &&
@@ -134,7 +134,7 @@ QString unusableRestore(FormDriver& d)
 // writer then clears them at once instead of after the two seconds that prove a lock left over
 // (which saveOverAnOwnerlessLock tests), so that a run's time does not depend on how many there
 // were.
-int ageOwnerlessLocks(const QString& path)
+int AgeOwnerlessLocks(const QString& path)
 {
     int found = 0;
     for (const char* suffix : {".lock", ".lock.rmlock"}) {
@@ -148,7 +148,7 @@ int ageOwnerlessLocks(const QString& path)
     return found;
 }
 
-void typeValues(FormDriver& d, const QString& threshold, const QString& subsidy,
+void TypeValues(FormDriver& d, const QString& threshold, const QString& subsidy,
                 const QString& base)
 {
     d.setChecked(QStringLiteral("OptType(1)"), true);
@@ -170,7 +170,7 @@ private:
 private slots:
     void init()
     {
-        test::useChineseLocale();
+        test::UseChineseLocale();
         QVERIFY(dir_.isValid());
         QDir(iniPath()).removeRecursively(); // a folder left in the file's place
         for (const char* suffix : {"", ".lock", ".lock.rmlock"})
@@ -194,13 +194,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         // clang-format off
-        QTest::newRow("binary garbage") << junk(4096, 1, false);
+        QTest::newRow("binary garbage") << Junk(4096, 1, false);
         QTest::newRow("NUL bytes") << QByteArray(1000, '\0');
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("truncated line") << QByteArray("[Settings]\nJSJS=1500\nBT=\"12");
         QTest::newRow("truncated character") << QByteArray("[Settings]\nBT=12\xe4\xb8");
         QTest::newRow("header without closing bracket") << QByteArray("[Settings\nJSJS=1500\nBT=150\nJ3JS=2000\n");
-        QTest::newRow("1 MB of junk") << junk(1 << 20, 2, true);
+        QTest::newRow("1 MB of junk") << Junk(1 << 20, 2, true);
         QTest::newRow("hand-edited values") << QByteArray("[Settings]\nJSJS=abc\nBT=\"1,500\nJ3JS=1e39\nJSJS=-5\n");
         QTest::newRow("keys outside the section") << QByteArray("JSJS=1500\nBT=150\n");
         QTest::newRow("UTF-16 with byte-order mark") << QByteArray("\xff\xfe[\0S\0]\0\n\0B\0T\0=\0" "5\0", 18);
@@ -209,13 +209,13 @@ private slots:
     void damagedFileStartsAndSaves()
     {
         QFETCH(QByteArray, content);
-        QVERIFY(writeFile(iniPath(), content));
+        QVERIFY(WriteFile(iniPath(), content));
         {
             QtSettingsStore store(iniPath());
             FormDriver d(store);
-            const QString unusable = unusableRestore(d);
+            const QString unusable = UnusableRestore(d);
             QVERIFY2(unusable.isEmpty(), qPrintable(QStringLiteral("restored ") + unusable));
-            typeValues(d, QStringLiteral("1500"), QStringLiteral("-20"), QStringLiteral("2000"));
+            TypeValues(d, QStringLiteral("1500"), QStringLiteral("-20"), QStringLiteral("2000"));
             d.triggerMenu(QStringLiteral("M_SaveAll"));
             QCOMPARE(d.messages().shown, QStringList{kSaved});
             d.messages().clear();
@@ -245,13 +245,13 @@ private slots:
         QFETCH(QString, fault);
         QString path = iniPath();
         if (fault == QLatin1String("unreadable") || fault == QLatin1String("read-only folder")) {
-            if (runningAsRoot())
+            if (RunningAsRoot())
                 QSKIP("permissions do not stop root; the folder rows cover an unusable store");
 #ifdef Q_OS_WIN
             QSKIP("Windows has no permission bits: Qt can only set the read-only attribute, which "
                   "neither stops reading a file nor writing into a folder");
 #endif
-            QVERIFY(writeFile(path, fault == QLatin1String("unreadable")
+            QVERIFY(WriteFile(path, fault == QLatin1String("unreadable")
                                         ? QByteArray("[Settings]\nBT=150\n")
                                         : QByteArray("[Settings\nBT=150\n\xff\x00", 19)));
             if (fault == QLatin1String("unreadable"))
@@ -261,19 +261,19 @@ private slots:
         } else if (fault == QLatin1String("folder")) {
             QVERIFY(QDir().mkpath(path));
         } else {
-            QVERIFY(writeFile(dir_.filePath(QStringLiteral("blocker")), "x"));
+            QVERIFY(WriteFile(dir_.filePath(QStringLiteral("blocker")), "x"));
             path = dir_.filePath(QStringLiteral("blocker/Tallyra.conf"));
         }
         QtSettingsStore store(path);
         FormDriver d(store);
-        const QString unusable = unusableRestore(d);
+        const QString unusable = UnusableRestore(d);
         QVERIFY2(unusable.isEmpty(), qPrintable(QStringLiteral("restored ") + unusable));
-        typeValues(d, QStringLiteral("1500"), QStringLiteral("-20"), QStringLiteral("2000"));
+        TypeValues(d, QStringLiteral("1500"), QStringLiteral("-20"), QStringLiteral("2000"));
         d.triggerMenu(QStringLiteral("M_SaveAll"));
-        QCOMPARE(d.messages().shown, failedWrites());
+        QCOMPARE(d.messages().shown, FailedWrites());
         d.messages().clear();
         d.triggerMenu(QStringLiteral("M_SaveBT"));
-        QCOMPARE(d.messages().shown, QStringList{failedWrites().at(1)});
+        QCOMPARE(d.messages().shown, QStringList{FailedWrites().at(1)});
         QFile::remove(dir_.filePath(QStringLiteral("blocker")));
     }
 
@@ -282,13 +282,13 @@ private slots:
     void failureIsNotRemembered()
     {
         const QString blocker = dir_.filePath(QStringLiteral("later"));
-        QVERIFY(writeFile(blocker, "x"));
+        QVERIFY(WriteFile(blocker, "x"));
         const QString path = dir_.filePath(QStringLiteral("later/Tallyra.conf"));
         QtSettingsStore store(path);
         FormDriver d(store);
         d.setText(QStringLiteral("TxtAdd"), QStringLiteral("150"));
         d.triggerMenu(QStringLiteral("M_SaveBT"));
-        QCOMPARE(d.messages().shown, QStringList{failedWrites().at(1)});
+        QCOMPARE(d.messages().shown, QStringList{FailedWrites().at(1)});
 
         QVERIFY(QFile::remove(blocker));
         QVERIFY(QDir().mkpath(blocker));
@@ -419,7 +419,7 @@ private slots:
                      qPrintable(where + QStringLiteral(": a later entry is newer than an earlier "
                                                        "one, so a save was lost")));
             changedByRun += now != held;
-            ownerlessLocks += ageOwnerlessLocks(path);
+            ownerlessLocks += AgeOwnerlessLocks(path);
             held = now;
         }
         // After all that the program still starts on the file and restores the last values.

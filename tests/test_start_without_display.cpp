@@ -9,7 +9,7 @@
 namespace {
 
 // A display number no X server here listens on.
-QString absentDisplay()
+QString AbsentDisplay()
 {
     for (int n = 4711;; ++n) {
         if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
@@ -29,7 +29,7 @@ private slots:
         QTest::addColumn<QString>("display"); // empty: none set
         QTest::newRow("X, no DISPLAY") << "xcb"
                                        << "";
-        QTest::newRow("X server not there") << "xcb" << absentDisplay();
+        QTest::newRow("X server not there") << "xcb" << AbsentDisplay();
         QTest::newRow("default platform, no display") << ""
                                                       << "";
         QTest::newRow("Wayland without a compositor") << "wayland"

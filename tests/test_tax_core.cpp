@@ -11,7 +11,7 @@ using namespace tallyra;
 
 namespace {
 
-TaxInputs inputs(float salary, float subsidy, FundsTotal funds, float threshold)
+TaxInputs Inputs(float salary, float subsidy, FundsTotal funds, float threshold)
 {
     const auto row = SelectBracket(salary - threshold);
     return {
@@ -93,7 +93,7 @@ private slots:
         QFETCH(float, funds);
         QFETCH(float, threshold);
         QFETCH(float, tax);
-        const TaxInputs in = inputs(salary, subsidy, FundsTotal::FromSingle(funds), threshold);
+        const TaxInputs in = Inputs(salary, subsidy, FundsTotal::FromSingle(funds), threshold);
         QCOMPARE_EXACT(TaxFromPreTax(in), tax);
     }
 
@@ -112,7 +112,7 @@ private slots:
         QFETCH(float, funds);
         QFETCH(float, threshold);
         QFETCH(float, tax);
-        const TaxInputs in = inputs(afterTax, 0.0f, FundsTotal::FromSingle(funds), threshold);
+        const TaxInputs in = Inputs(afterTax, 0.0f, FundsTotal::FromSingle(funds), threshold);
         QCOMPARE_EXACT(TaxFromAfterTax(in), tax);
     }
 
@@ -120,7 +120,7 @@ private slots:
     void inverseUndoesForwardWithinARow()
     {
         for (float preTax : {1800.0f, 4321.5f, 12000.0f, 35000.0f, 150000.0f}) {
-            const TaxInputs forward = inputs(preTax, 0.0f, FundsTotal::FromSingle(0.0f), 1000.0f);
+            const TaxInputs forward = Inputs(preTax, 0.0f, FundsTotal::FromSingle(0.0f), 1000.0f);
             const float tax = TaxFromPreTax(forward);
             TaxInputs inverse = forward;
             inverse.salary = preTax - tax; // same row: the rows are wide enough here
@@ -132,7 +132,7 @@ private slots:
     void textFundsTotalIsDoublePrecision()
     {
         const float salary = 300000.37f;
-        const TaxInputs single = inputs(salary, 0.0f, FundsTotal::FromSingle(0.435f), 1000.0f);
+        const TaxInputs single = Inputs(salary, 0.0f, FundsTotal::FromSingle(0.435f), 1000.0f);
         TaxInputs text = single;
         text.threeFunds = FundsTotal::FromText(0.435);
         const float singleWay = (salary - 0.435f) - 1000.0f;

@@ -12,7 +12,7 @@ const QStringList kFundBoxes{"TxtGJJ",   "TxtYLJ",   "TxtYLBX",   "TxtSYBX",
                              "TxtGSGJJ", "TxtGSYLJ", "TxtGSYLBX", "TxtGSSYBX",
                              "Txt3J",    "TxtCmp3J", "TxtTol3J"};
 
-QStringList fundTexts(const FormDriver& d)
+QStringList FundTexts(const FormDriver& d)
 {
     QStringList texts;
     for (const QString& name : kFundBoxes)
@@ -20,7 +20,7 @@ QStringList fundTexts(const FormDriver& d)
     return texts;
 }
 
-void byBase(FormDriver& d, const QString& base)
+void ByBase(FormDriver& d, const QString& base)
 {
     d.setChecked(QStringLiteral("OptSjType(1)"), true);
     d.setText(QStringLiteral("TxtInputSJJS"), base);
@@ -32,7 +32,7 @@ class TestThreeFundsCommand : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { test::useChineseLocale(); }
+    void init() { test::UseChineseLocale(); }
 
     void computesTheBoxes_data()
     {
@@ -89,12 +89,12 @@ private slots:
         FormDriver d;
         d.setText(QStringLiteral("TxtSQ"), salary);
         if (!base.isEmpty())
-            byBase(d, base);
+            ByBase(d, base);
         for (int i = 0; i < 4; ++i)
             d.setChecked(QStringLiteral("chkSj(%1)").arg(i), ticked[i]);
         d.form().CmdCalSJ_Click();
         QCOMPARE(d.messages().shown, QStringList());
-        QCOMPARE(fundTexts(d), boxes);
+        QCOMPARE(FundTexts(d), boxes);
         QCOMPARE(d.control(QStringLiteral("TxtInputSJJS"))->isVisibleTo(&d.form()),
                  !base.isEmpty());
     }
@@ -128,7 +128,7 @@ private slots:
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("1200"));
         d.form().CmdCalSJ_Click(); // a good run first: 84, 96, ... 216, 522, 738
         d.setText(QStringLiteral("TxtSQ"), salary);
-        byBase(d, QString());
+        ByBase(d, QString());
         d.setText(QStringLiteral("TxtInputSJJS"), base);
         d.setChecked(QStringLiteral("ChkAlwaysCal3J"), alwaysRecompute);
         d.form().CmdCalSJ_Click();
@@ -138,7 +138,7 @@ private slots:
                 ? QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "216", "522", "738"}
                 : QStringList{"84",  "96", "24",  "12",  "84", "270",
                               "144", "24", "216", "522", "738"};
-        QCOMPARE(fundTexts(d), expected);
+        QCOMPARE(FundTexts(d), expected);
     }
 
     // A figure longer than its box shows its first digits.
@@ -156,7 +156,7 @@ private slots:
     {
         FormDriver d;
         d.setText(QStringLiteral("TxtSQ"), QStringLiteral("1199"));
-        byBase(d, QStringLiteral("1200"));
+        ByBase(d, QStringLiteral("1200"));
         d.form().CmdCalSJ_Click();
         QCOMPARE(d.messages().shown, QStringList());
         QCOMPARE(d.text(QStringLiteral("Txt3J")), QStringLiteral("216"));

@@ -12,7 +12,7 @@ using test::FormDriver;
 
 namespace {
 
-QStringList items(const FormDriver& d, const QString& name)
+QStringList Items(const FormDriver& d, const QString& name)
 {
     QStringList list;
     auto* combo = d.control<QComboBox>(name);
@@ -21,7 +21,7 @@ QStringList items(const FormDriver& d, const QString& name)
     return list;
 }
 
-bool shown(const FormDriver& d, const QString& name)
+bool Shown(const FormDriver& d, const QString& name)
 {
     return d.control(name)->isVisibleTo(const_cast<FormDriver&>(d).form().centralWidget());
 }
@@ -31,7 +31,7 @@ const QStringList kZeroedBoxes{"TxtSQ",    "TxtAdd",   "Txt3J",     "TxtSQ2",   
                                "TxtSYBX",  "TxtGSGJJ", "TxtGSSYBX", "TxtGSYLBX", "TxtGSYLJ",
                                "TxtCmp3J", "TxtTol3J"};
 
-QList<frmAbout*> aboutBoxes()
+QList<frmAbout*> AboutBoxes()
 {
     QList<frmAbout*> boxes;
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -47,7 +47,7 @@ class TestWindowCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { test::useChineseLocale(); }
+    void init() { test::UseChineseLocale(); }
 
     void startState()
     {
@@ -56,11 +56,11 @@ private slots:
                                  "TxtCmp3J", "TxtTol3J"})
             QCOMPARE(d.text(QString::fromLatin1(name)), QStringLiteral("0"));
         QCOMPARE(d.text(QStringLiteral("TxtGJJ")), QString());
-        QCOMPARE(items(d, QStringLiteral("cmbIfSQ")), (QStringList{"税前", "税后"}));
+        QCOMPARE(Items(d, QStringLiteral("cmbIfSQ")), (QStringList{"税前", "税后"}));
         QCOMPARE(d.control<QComboBox>(QStringLiteral("cmbIfSQ"))->currentIndex(), 0);
-        QVERIFY(!shown(d, QStringLiteral("CmbJs")));
-        QCOMPARE(items(d, QStringLiteral("CmbJs")), QStringList());
-        QVERIFY(!shown(d, QStringLiteral("TxtInputSJJS")));
+        QVERIFY(!Shown(d, QStringLiteral("CmbJs")));
+        QCOMPARE(Items(d, QStringLiteral("CmbJs")), QStringList());
+        QVERIFY(!Shown(d, QStringLiteral("TxtInputSJJS")));
         QCOMPARE(d.messages().shown, QStringList());
     }
 
@@ -70,15 +70,15 @@ private slots:
     {
         FormDriver d;
         d.click(QStringLiteral("OptType(1)"));
-        QVERIFY(shown(d, QStringLiteral("CmbJs")));
+        QVERIFY(Shown(d, QStringLiteral("CmbJs")));
         QCOMPARE(d.text(QStringLiteral("CmbJs")), QString());
-        QCOMPARE(items(d, QStringLiteral("CmbJs")), (QStringList{"800", "1000", "1200", "1400"}));
+        QCOMPARE(Items(d, QStringLiteral("CmbJs")), (QStringList{"800", "1000", "1200", "1400"}));
         d.setText(QStringLiteral("CmbJs"), QStringLiteral("1500"));
         d.click(QStringLiteral("OptType(0)"));
-        QVERIFY(!shown(d, QStringLiteral("CmbJs")));
+        QVERIFY(!Shown(d, QStringLiteral("CmbJs")));
         d.click(QStringLiteral("OptType(1)"));
         QCOMPARE(d.text(QStringLiteral("CmbJs")), QStringLiteral("1500"));
-        QCOMPARE(items(d, QStringLiteral("CmbJs")), (QStringList{"800", "1000", "1200", "1400"}));
+        QCOMPARE(Items(d, QStringLiteral("CmbJs")), (QStringList{"800", "1000", "1200", "1400"}));
     }
 
     void pickingAThresholdFromTheListIsUsed()
@@ -111,7 +111,7 @@ private slots:
         d.click(QStringLiteral("OptType(1)"));
         d.setText(QStringLiteral("CmbJs"), QStringLiteral("1500"));
         QTest::keyClick(d.control(QStringLiteral("CmbJs")), Qt::Key_Return);
-        QCOMPARE(items(d, QStringLiteral("CmbJs")).size(), 4);
+        QCOMPARE(Items(d, QStringLiteral("CmbJs")).size(), 4);
     }
 
     void resetFromADirtyWindow()
@@ -137,11 +137,11 @@ private slots:
         for (int i = 0; i < 4; ++i)
             QVERIFY(d.control<QCheckBox>(QStringLiteral("chkSj(%1)").arg(i))->isChecked());
         QVERIFY(d.control<QRadioButton>(QStringLiteral("OptType(0)"))->isChecked());
-        QVERIFY(!shown(d, QStringLiteral("CmbJs")));
+        QVERIFY(!Shown(d, QStringLiteral("CmbJs")));
         QCOMPARE(d.text(QStringLiteral("CmbJs")), QStringLiteral("1500"));
         // Left as the user had them:
         QVERIFY(d.control<QRadioButton>(QStringLiteral("OptSjType(1)"))->isChecked());
-        QVERIFY(shown(d, QStringLiteral("TxtInputSJJS")));
+        QVERIFY(Shown(d, QStringLiteral("TxtInputSJJS")));
         QCOMPARE(d.text(QStringLiteral("TxtInputSJJS")), QStringLiteral("2000"));
         QVERIFY(!d.control<QCheckBox>(QStringLiteral("ChkAlwaysCal3J"))->isChecked());
         QCOMPARE(d.control<QComboBox>(QStringLiteral("cmbIfSQ"))->currentIndex(), 1);
@@ -204,7 +204,7 @@ private slots:
         d.triggerMenu(QStringLiteral("MC_about"));
         d.triggerMenu(QStringLiteral("MC_about"));
         d.form().CmdAbout_Click();
-        const QList<frmAbout*> boxes = aboutBoxes();
+        const QList<frmAbout*> boxes = AboutBoxes();
         QCOMPARE(boxes.size(), 1);
         QVERIFY(boxes.first()->isVisible());
         QCOMPARE(boxes.first()->parentWidget(), nullptr);
@@ -221,10 +221,10 @@ private slots:
     {
         FormDriver d;
         d.triggerMenu(QStringLiteral("MC_about"));
-        aboutBoxes().first()->close();
-        QTRY_COMPARE(aboutBoxes().size(), 0); // unloaded: deleted once closed
+        AboutBoxes().first()->close();
+        QTRY_COMPARE(AboutBoxes().size(), 0); // unloaded: deleted once closed
         d.triggerMenu(QStringLiteral("MC_about"));
-        QCOMPARE(aboutBoxes().size(), 1);
+        QCOMPARE(AboutBoxes().size(), 1);
     }
 
     void readmeThatCannotOpenIsReported()

@@ -18,12 +18,12 @@ namespace {
 
 // Expected initial state flags after start-up, as letters: h hidden, d disabled, r read-only,
 // b blue text, c chosen or ticked.
-bool hasFlag(const QString& flags, char flag)
+bool HasFlag(const QString& flags, char flag)
 {
     return flags.contains(QLatin1Char(flag));
 }
 
-QString captionOf(QWidget* w)
+QString CaptionOf(QWidget* w)
 {
     if (auto* label = qobject_cast<QLabel*>(w))
         return label->text();
@@ -40,7 +40,7 @@ QString captionOf(QWidget* w)
 
 // The width a caption really takes when drawn: the text, plus an option's or a check box's
 // indicator and its spacing, plus a button's or a group box's frame.
-int neededWidth(QWidget* w, const QString& caption)
+int NeededWidth(QWidget* w, const QString& caption)
 {
     const int text = w->fontMetrics().horizontalAdvance(caption);
     QStyle* style = w->style();
@@ -57,7 +57,7 @@ int neededWidth(QWidget* w, const QString& caption)
     return text;
 }
 
-QStringList focusChain(FormDriver& d, int presses)
+QStringList FocusChain(FormDriver& d, int presses)
 {
     QStringList names;
     for (int i = 0; i < presses; ++i) {
@@ -75,7 +75,7 @@ class TestWindowLayout : public QObject {
 
 private slots:
     void initTestCase() { ApplyInterfaceFont(); }
-    void init() { test::useChineseLocale(); }
+    void init() { test::UseChineseLocale(); }
 
     void windowFrame()
     {
@@ -170,16 +170,16 @@ private slots:
         QVERIFY2(w, qPrintable(name));
         QCOMPARE(w->parentWidget()->objectName(), parent);
         QCOMPARE(w->geometry(), geometry);
-        QCOMPARE(captionOf(w), caption);
-        QCOMPARE(!w->isVisibleTo(&d.form()), hasFlag(flags, 'h'));
-        QCOMPARE(!w->isEnabled(), hasFlag(flags, 'd'));
+        QCOMPARE(CaptionOf(w), caption);
+        QCOMPARE(!w->isVisibleTo(&d.form()), HasFlag(flags, 'h'));
+        QCOMPARE(!w->isEnabled(), HasFlag(flags, 'd'));
         if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-            QCOMPARE(edit->isReadOnly(), hasFlag(flags, 'r'));
+            QCOMPARE(edit->isReadOnly(), HasFlag(flags, 'r'));
             const QColor text = edit->palette().color(QPalette::Active, QPalette::Text);
-            QCOMPARE(text == QColor(0, 0, 255), hasFlag(flags, 'b'));
+            QCOMPARE(text == QColor(0, 0, 255), HasFlag(flags, 'b'));
         }
         if (auto* button = qobject_cast<QAbstractButton*>(w); button && button->isCheckable())
-            QCOMPARE(button->isChecked(), hasFlag(flags, 'c'));
+            QCOMPARE(button->isChecked(), HasFlag(flags, 'c'));
     }
 
     void everyControlIsNamedOnce()
@@ -199,10 +199,10 @@ private slots:
         FormDriver d;
         QStringList clipped;
         for (QWidget* w : d.form().centralWidget()->findChildren<QWidget*>()) {
-            const QString caption = captionOf(w);
+            const QString caption = CaptionOf(w);
             if (caption.isEmpty() || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w))
                 continue;
-            const int needed = neededWidth(w, caption);
+            const int needed = NeededWidth(w, caption);
             if (needed > w->width())
                 clipped << QStringLiteral("%1 needs %2 of %3")
                                .arg(w->objectName())
@@ -245,10 +245,11 @@ private slots:
                                                      "chkSj(1)", "chkSj(0)", "OptSjType(0)"};
         QTest::newRow("other threshold")
             << true
-            << QStringList{"OptSjType(0)", "CmdExe", "CmdReset", "CmdClose", "TxtSQ2", "TxtSh",
-                           "TxtExe", "OptType(1)", "txtSJXJ", "CmbJs", "cmbIfSQ", "TxtSQ",
-                           "TxtAdd", "TxtTol3J", "TxtCmp3J", "ChkAlwaysCal3J", "Txt3J",
-                           "chkSj(3)", "chkSj(2)", "chkSj(1)", "chkSj(0)", "OptSjType(0)"};
+            << QStringList{"OptSjType(0)",   "CmdExe",      "CmdReset",   "CmdClose", "TxtSQ2",
+                           "TxtSh",          "TxtExe",      "OptType(1)", "txtSJXJ",  "CmbJs",
+                           "cmbIfSQ",        "TxtSQ",       "TxtAdd",     "TxtTol3J", "TxtCmp3J",
+                           "ChkAlwaysCal3J", "Txt3J",       "chkSj(3)",   "chkSj(2)", "chkSj(1)",
+                           "chkSj(0)",       "OptSjType(0)"};
     }
     void tabChain()
     {
@@ -261,7 +262,7 @@ private slots:
         QApplication::setActiveWindow(&d.form());
         QVERIFY(QTest::qWaitForWindowActive(&d.form()));
         d.control(QStringLiteral("OptSjType(0)"))->setFocus(Qt::TabFocusReason);
-        QCOMPARE(focusChain(d, chain.size()), chain);
+        QCOMPARE(FocusChain(d, chain.size()), chain);
     }
 
     void firstFocusIsOnTheFirstTabStop()

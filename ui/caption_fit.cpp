@@ -17,7 +17,7 @@ constexpr qreal kTightestSpacing = -2; // pixels between letters: closer reads a
 constexpr qreal kSpacingStep = 0.25;
 constexpr int kGroupCaptionMargins = 14; // the painted group frame's gap is 7 pixels in
 
-QString captionOf(QWidget* w)
+QString CaptionOf(QWidget* w)
 {
     if (auto* label = qobject_cast<QLabel*>(w))
         return label->text();
@@ -29,7 +29,7 @@ QString captionOf(QWidget* w)
 }
 
 // The spacing at which `caption` fits `room` in `font`: none when it fits as it is.
-qreal spacingToFit(QFont font, const QString& caption, int room)
+qreal SpacingToFit(QFont font, const QString& caption, int room)
 {
     qreal spacing = 0;
     for (;;) {
@@ -41,7 +41,7 @@ qreal spacingToFit(QFont font, const QString& caption, int room)
 }
 
 // The width a control leaves for its caption under its style.
-int captionRoom(QWidget* w)
+int CaptionRoom(QWidget* w)
 {
     if (qobject_cast<QGroupBox*>(w))
         return w->width() - kGroupCaptionMargins;
@@ -58,14 +58,14 @@ int captionRoom(QWidget* w)
     return w->style()->subElementRect(contents, &option, w).width();
 }
 
-void fit(QWidget* control)
+void Fit(QWidget* control)
 {
-    const QString caption = captionOf(control);
+    const QString caption = CaptionOf(control);
     if (caption.isEmpty())
         return;
     QFont font = control->font();
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0); // as the window's font has it
-    const qreal spacing = spacingToFit(font, caption, captionRoom(control));
+    const qreal spacing = SpacingToFit(font, caption, CaptionRoom(control));
     if (spacing == 0) {
         if (control->testAttribute(Qt::WA_SetFont))
             control->setFont(QFont()); // fits again: back to the window's font
@@ -101,7 +101,7 @@ private:
             return;
         fitting_ = true;
         for (QWidget* control : window_->findChildren<QWidget*>())
-            fit(control);
+            Fit(control);
         fitting_ = false;
     }
 

@@ -7,17 +7,17 @@
 namespace tallyra {
 namespace {
 
-double linear(double channel)
+double Linear(double channel)
 {
     return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
 }
 
-double luminance(QColor c)
+double Luminance(QColor c)
 {
-    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    return 0.2126 * Linear(c.redF()) + 0.7152 * Linear(c.greenF()) + 0.0722 * Linear(c.blueF());
 }
 
-QColor blended(QColor colour, QColor background)
+QColor Blended(QColor colour, QColor background)
 {
     const double a = colour.alphaF();
     const auto mix = [a](double top, double bottom) { return a * top + (1 - a) * bottom; };
@@ -28,7 +28,7 @@ QColor blended(QColor colour, QColor background)
 
 // The colour at `lightness` with the hue and saturation of `colour`, in whole 8-bit steps: what
 // is drawn is what is measured.
-QColor atLightness(QColor colour, double lightness)
+QColor AtLightness(QColor colour, double lightness)
 {
     const QColor hsl = colour.toHsl();
     const float hue = std::max(hsl.hslHueF(), 0.0f); // an achromatic colour reports -1
@@ -39,11 +39,11 @@ QColor atLightness(QColor colour, double lightness)
 // The lightness between `from` (not reaching the minimum) and `to` (reaching it) nearest to
 // `from` that reaches it. Along such a path contrast only falls and then rises, so the
 // lightnesses that reach it form one stretch ending at `to`.
-double nearestReaching(QColor colour, QColor background, double minimum, double from, double to)
+double NearestReaching(QColor colour, QColor background, double minimum, double from, double to)
 {
     for (int step = 0; step < 16; ++step) {
         const double middle = (from + to) / 2;
-        if (ContrastRatio(atLightness(colour, middle), background) >= minimum)
+        if (ContrastRatio(AtLightness(colour, middle), background) >= minimum)
             to = middle;
         else
             from = middle;
@@ -55,27 +55,27 @@ double nearestReaching(QColor colour, QColor background, double minimum, double 
 
 double ContrastRatio(QColor colour, QColor background)
 {
-    const double a = luminance(blended(colour, background));
-    const double b = luminance(background);
+    const double a = Luminance(Blended(colour, background));
+    const double b = Luminance(background);
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 QColor WithContrast(QColor preferred, QColor background, double minimum)
 {
-    const QColor opaque = blended(preferred, background);
+    const QColor opaque = Blended(preferred, background);
     if (ContrastRatio(opaque, background) >= minimum)
         return preferred;
     const double start = opaque.toHsl().lightnessF();
-    const QColor darkest = atLightness(opaque, 0);
-    const QColor lightest = atLightness(opaque, 1);
+    const QColor darkest = AtLightness(opaque, 0);
+    const QColor lightest = AtLightness(opaque, 1);
     const bool darker = ContrastRatio(darkest, background) >= minimum;
     const bool lighter = ContrastRatio(lightest, background) >= minimum;
     if (!darker && !lighter)
         return ContrastRatio(darkest, background) > ContrastRatio(lightest, background) ? darkest
                                                                                         : lightest;
-    const double down = darker ? nearestReaching(opaque, background, minimum, start, 0) : -1;
-    const double up = lighter ? nearestReaching(opaque, background, minimum, start, 1) : 2;
-    return atLightness(opaque, start - down <= up - start ? down : up);
+    const double down = darker ? NearestReaching(opaque, background, minimum, start, 0) : -1;
+    const double up = lighter ? NearestReaching(opaque, background, minimum, start, 1) : 2;
+    return AtLightness(opaque, start - down <= up - start ? down : up);
 }
 
 bool IsLightPalette(const QPalette& palette, QPalette::ColorGroup group)

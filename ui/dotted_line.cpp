@@ -9,14 +9,14 @@
 namespace tallyra {
 namespace {
 
-QColor currentColour(const QWidget& widget, const ColourRule& rule)
+QColor CurrentColour(const QWidget& widget, const ColourRule& rule)
 {
     return ColourFor(widget.palette(), widget.palette().currentColorGroup(), rule);
 }
 
 // The first device pixel whose centre lies after `position` (a widget edge at a pixel centre
 // leaves that pixel out).
-int firstPixelFrom(qreal position)
+int FirstPixelFrom(qreal position)
 {
     return int(std::floor(position + 0.5));
 }
@@ -40,10 +40,10 @@ void DottedLine::paintEvent(QPaintEvent*)
     const QPointF topLeft = toDevice.map(QPointF(0, 0));
     const QPointF topRight = toDevice.map(QPointF(width(), 0));
     const int dot = std::max(1, int(std::floor(toDevice.m11() + 1e-6)));
-    const int top = firstPixelFrom(topLeft.y());
-    const int left = firstPixelFrom(topLeft.x());
-    const int end = firstPixelFrom(topRight.x());
-    const QColor colour = currentColour(*this, colour_);
+    const int top = FirstPixelFrom(topLeft.y());
+    const int left = FirstPixelFrom(topLeft.x());
+    const int end = FirstPixelFrom(topRight.x());
+    const QColor colour = CurrentColour(*this, colour_);
     const QTransform toWidget = toDevice.inverted();
     for (int x = left; x < end; x += 3 * dot) {
         const QRectF pixels(x, top, std::min(dot, end - x), dot);
@@ -61,7 +61,7 @@ SolidLine::SolidLine(const ColourRule& colour, QWidget* parent)
 void SolidLine::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), currentColour(*this, colour_));
+    painter.fillRect(rect(), CurrentColour(*this, colour_));
 }
 
 } // namespace tallyra

@@ -37,14 +37,14 @@ const ColourRule kWhiteLine{Qt::white, QPalette::Light, QPalette::Window, 1};
 const QString kResultDescription = QStringLiteral("计算结果，只读");
 
 // A control keeps its ends: its pixel width is the distance between its edges' pixel positions.
-QRect pixelRect(const ControlSpec& c)
+QRect PixelRect(const ControlSpec& c)
 {
     const int left = TwipsToPixels(c.left);
     const int right = TwipsToPixels(c.left + c.width);
     return QRect(left, TwipsToPixels(c.top), right - left, std::max(TwipsToPixels(c.height), 1));
 }
 
-QWidget* label(const ControlSpec& c, QWidget* parent)
+QWidget* CaptionLabel(const ControlSpec& c, QWidget* parent)
 {
     auto* label = new QLabel(QString::fromUtf8(c.caption), parent);
     // A caption sits at the top of its box, level with the box beside it.
@@ -53,7 +53,7 @@ QWidget* label(const ControlSpec& c, QWidget* parent)
     return label;
 }
 
-QWidget* programIcon(QWidget* parent)
+QWidget* ProgramIconLabel(QWidget* parent)
 {
     auto* picture = new QLabel(parent);
     picture->setPixmap(AppIcon().pixmap(QSize(32, 32)));
@@ -63,7 +63,7 @@ QWidget* programIcon(QWidget* parent)
 
 // The text colours a form fixes, kept right for the desktop's palette as it changes; every
 // other colour comes from the palette.
-void applyTextColour(QWidget* control, const ControlSpec& c)
+void ApplyTextColour(QWidget* control, const ControlSpec& c)
 {
     if (c.state & kBlueText)
         KeepColour(control, QPalette::Text, kFigureBlue);
@@ -73,7 +73,7 @@ void applyTextColour(QWidget* control, const ControlSpec& c)
         KeepColour(control, QPalette::WindowText, kGreyedCaption, {QPalette::Disabled});
 }
 
-void applyState(QWidget* control, const ControlSpec& c)
+void ApplyState(QWidget* control, const ControlSpec& c)
 {
     const unsigned state = c.state;
     if (state & kHidden)
@@ -82,13 +82,13 @@ void applyState(QWidget* control, const ControlSpec& c)
         control->setEnabled(false);
     if (auto* edit = qobject_cast<QLineEdit*>(control); edit && (state & kReadOnly))
         edit->setReadOnly(true);
-    applyTextColour(control, c);
+    ApplyTextColour(control, c);
     if (auto* button = qobject_cast<QAbstractButton*>(control);
         button && (state & (kChosen | kTicked)))
         button->setChecked(true);
 }
 
-void describeForScreenReaders(QWidget* control, const ControlSpec& c)
+void DescribeForScreenReaders(QWidget* control, const ControlSpec& c)
 {
     // A box the user cannot type into holds a figure the program worked out.
     if (c.kind == ControlKind::TextBox && (c.state & (kReadOnly | kDisabled)))
@@ -103,7 +103,7 @@ void describeForScreenReaders(QWidget* control, const ControlSpec& c)
 
 // Only controls that can ever take the focus are chained: moving a group box in the chain would
 // move its contents along with it.
-void chainTabOrder(const std::vector<QWidget*>& tabOrder)
+void ChainTabOrder(const std::vector<QWidget*>& tabOrder)
 {
     QWidget* previous = nullptr;
     for (QWidget* control : tabOrder) {
@@ -124,9 +124,9 @@ QWidget* StandardControl(const ControlSpec& c, QWidget* parent)
     case ControlKind::GroupBox:
         return new GroupFrame(caption, parent);
     case ControlKind::Label:
-        return label(c, parent);
+        return CaptionLabel(c, parent);
     case ControlKind::ProgramIcon:
-        return programIcon(parent);
+        return ProgramIconLabel(parent);
     case ControlKind::TextBox:
         // A box the user cannot type into holds a figure the program worked out.
         if (c.state & (kReadOnly | kDisabled))
@@ -188,9 +188,9 @@ QWidget* FormBuilder::add(const ControlSpec& c)
 {
     QWidget* control = create_(c, parentOf(c));
     control->setObjectName(QString::fromLatin1(c.name));
-    control->setGeometry(pixelRect(c));
-    applyState(control, c);
-    describeForScreenReaders(control, c);
+    control->setGeometry(PixelRect(c));
+    ApplyState(control, c);
+    DescribeForScreenReaders(control, c);
     if (!byName_.emplace(c.name, control).second)
         report(c, QStringLiteral("the name is used twice"));
     built_.emplace_back(&c, control);
@@ -218,7 +218,7 @@ std::vector<QWidget*> FormBuilder::finish()
     std::vector<QWidget*> tabOrder;
     for (const auto& [tab, control] : byTab)
         tabOrder.push_back(control);
-    chainTabOrder(tabOrder);
+    ChainTabOrder(tabOrder);
     return tabOrder;
 }
 

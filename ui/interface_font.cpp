@@ -10,7 +10,7 @@ namespace {
 
 // The first of the faces that is installed. Naming one face rather than the whole list keeps
 // Qt from working out, with every font it loads, a fallback list for each of the faces named.
-QString firstInstalled(const QStringList& faces)
+QString FirstInstalled(const QStringList& faces)
 {
     const QStringList installed = QFontDatabase::families();
     for (const QString& face : faces) {
@@ -22,7 +22,7 @@ QString firstInstalled(const QStringList& faces)
 
 // Noto first; where it is missing, the faces Chinese desktops ship with. On Windows the face
 // of Chinese Windows itself comes first.
-QStringList chineseFaces()
+QStringList ChineseFaces()
 {
     QStringList faces = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei UI"),
                          QStringLiteral("Microsoft YaHei"),  QStringLiteral("WenQuanYi Micro Hei"),
@@ -37,9 +37,9 @@ QStringList chineseFaces()
 
 QFont InterfaceFont()
 {
-    const QStringList faces = chineseFaces();
+    const QStringList faces = ChineseFaces();
     QFont font(faces.first());
-    if (const QString face = firstInstalled(faces); !face.isEmpty())
+    if (const QString face = FirstInstalled(faces); !face.isEmpty())
         font.setFamily(face);
     else
         font.setFamilies(faces); // none installed: leave the choice to the font matching
@@ -55,7 +55,7 @@ void ApplyInterfaceFont()
 void AddChineseFace()
 {
     QFont font = QApplication::font();
-    const QString face = firstInstalled(chineseFaces());
+    const QString face = FirstInstalled(ChineseFaces());
     if (face.isEmpty() ||
         QFontDatabase::writingSystems(font.family()).contains(QFontDatabase::SimplifiedChinese))
         return; // the user's face has Chinese glyphs of its own, or there is none to add

@@ -15,7 +15,7 @@ namespace {
 constexpr float kStandardThreshold = 1000.0f;
 
 // Only for texts that have just passed the numeric test.
-float readTested(const QLineEdit* box)
+float ReadTested(const QLineEdit* box)
 {
     return ReadSingle(box->text()).value_or(0.0f);
 }
@@ -32,11 +32,11 @@ void Form1::Calculate()
     if (!setValue())
         return;
     if (state_.mTaxBase == 0.0f) {
-        inform(window_messages::chooseThreshold());
+        inform(window_messages::ChooseThreshold());
         return;
     }
     if (state_.mSalary == 0.0f) {
-        inform(window_messages::fillInSalary());
+        inform(window_messages::FillInSalary());
         return;
     }
     if (!settleThreeFunds())
@@ -47,7 +47,7 @@ void Form1::Calculate()
 bool Form1::chkNumeric()
 {
     if (ui.TxtSQ->text().isEmpty()) {
-        inform(window_messages::salaryFirst());
+        inform(window_messages::SalaryFirst());
         return false;
     }
     if (ui.Txt3J->text().isEmpty())
@@ -56,11 +56,11 @@ bool Form1::chkNumeric()
         ui.TxtAdd->setText(QStringLiteral("0"));
     if (!IsNumeric(ui.TxtSQ->text()) || !IsNumeric(ui.Txt3J->text()) ||
         !IsNumeric(ui.TxtAdd->text())) {
-        inform(window_messages::wrongDataType());
+        inform(window_messages::WrongDataType());
         return false;
     }
-    if (!ui.ChkAlwaysCal3J->isChecked() && readTested(ui.TxtSQ) < readTested(ui.Txt3J)) {
-        inform(window_messages::fundsExceedSalary());
+    if (!ui.ChkAlwaysCal3J->isChecked() && ReadTested(ui.TxtSQ) < ReadTested(ui.Txt3J)) {
+        inform(window_messages::FundsExceedSalary());
         return false;
     }
     return true;
@@ -79,17 +79,17 @@ bool Form1::setValue()
 {
     if (!chkNumeric())
         return false;
-    state_.mSalary = readTested(ui.TxtSQ);
-    const float threeFunds = readTested(ui.Txt3J);
+    state_.mSalary = ReadTested(ui.TxtSQ);
+    const float threeFunds = ReadTested(ui.Txt3J);
     state_.mThreeFunds = FundsTotal::FromSingle(threeFunds);
-    state_.mSubsidy = readTested(ui.TxtAdd);
+    state_.mSubsidy = ReadTested(ui.TxtAdd);
     if (state_.mSalary < 0.0f || threeFunds < 0.0f) {
-        inform(window_messages::mustNotBeNegative());
+        inform(window_messages::MustNotBeNegative());
         return false;
     }
     GetJS();
     if (state_.mTaxBase < 0.0f) {
-        inform(window_messages::thresholdNegative());
+        inform(window_messages::ThresholdNegative());
         return false;
     }
     // A salary below the threshold matches no row and owes no tax: rate and deduction zero,
@@ -109,7 +109,7 @@ bool Form1::settleThreeFunds()
     bool recompute = ui.ChkAlwaysCal3J->isChecked();
     const bool noFunds = state_.mThreeFunds.visit([](auto total) { return total == 0; });
     if (!recompute && noFunds)
-        recompute = services_.messages->askYesNo(window_messages::computeFundsNow());
+        recompute = services_.messages->askYesNo(window_messages::ComputeFundsNow());
     if (!recompute)
         return true;
     if (!computeThreeFunds())
@@ -131,7 +131,7 @@ void Form1::writeResults()
         direction == Direction::FromPreTax ? TaxFromPreTax(inputs) : TaxFromAfterTax(inputs);
     const Figures figures = ResultFigures(direction, state_.mSalary, state_.mSubsidy, funds, tax);
     if (!figures.allFinite()) {
-        inform(window_messages::figureTooLarge());
+        inform(window_messages::FigureTooLarge());
         return;
     }
     state_.mTax = figures.tax;

@@ -9,7 +9,7 @@ namespace tallyra {
 namespace {
 
 // Each option pair is one exclusive group; the window's two groups never mix.
-void groupOptions(const FormControls& f, QWidget* client)
+void GroupOptions(const FormControls& f, QWidget* client)
 {
     for (const auto& pair : {f.OptType, f.OptSjType}) {
         auto* group = new QButtonGroup(client);
@@ -24,7 +24,7 @@ void groupOptions(const FormControls& f, QWidget* client)
 BuiltForm<FormControls> BuildControls(QWidget* client)
 {
     BuiltForm<FormControls> form = BuildForm("Form1", client, ControlTable());
-    groupOptions(form.controls, client);
+    GroupOptions(form.controls, client);
     return form;
 }
 

@@ -7,14 +7,14 @@
 namespace tallyra {
 namespace {
 
-QAction* addEntry(QMenu* menu, const char* name, const QString& caption)
+QAction* AddEntry(QMenu* menu, const char* name, const QString& caption)
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
 
-void addSeparator(QMenu* menu, const char* name)
+void AddSeparator(QMenu* menu, const char* name)
 {
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
@@ -26,24 +26,24 @@ void Form1::createMenus()
     setMenuBar(new KeyboardMenuBar(this));
     QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("设置"));
     settingsMenu->setObjectName(QStringLiteral("M_Set"));
-    connect(addEntry(settingsMenu, "M_SaveJS", QStringLiteral("保存交税基数")), &QAction::triggered,
+    connect(AddEntry(settingsMenu, "M_SaveJS", QStringLiteral("保存交税基数")), &QAction::triggered,
             this, &Form1::M_SaveJS_Click);
-    connect(addEntry(settingsMenu, "M_Save3JJS", QStringLiteral("保存三金基数")),
+    connect(AddEntry(settingsMenu, "M_Save3JJS", QStringLiteral("保存三金基数")),
             &QAction::triggered, this, &Form1::M_Save3JJS_Click);
-    connect(addEntry(settingsMenu, "M_SaveBT", QStringLiteral("保存补贴数字")), &QAction::triggered,
+    connect(AddEntry(settingsMenu, "M_SaveBT", QStringLiteral("保存补贴数字")), &QAction::triggered,
             this, &Form1::M_SaveBT_Click);
-    addSeparator(settingsMenu, "sl3");
-    connect(addEntry(settingsMenu, "M_SaveAll", QStringLiteral("保存全部")), &QAction::triggered,
+    AddSeparator(settingsMenu, "sl3");
+    connect(AddEntry(settingsMenu, "M_SaveAll", QStringLiteral("保存全部")), &QAction::triggered,
             this, &Form1::M_SaveAll_Click);
 
     QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));
     helpMenu->setObjectName(QStringLiteral("M_copy"));
-    connect(addEntry(helpMenu, "MC_about", QStringLiteral("关于(&A)")), &QAction::triggered, this,
+    connect(AddEntry(helpMenu, "MC_about", QStringLiteral("关于(&A)")), &QAction::triggered, this,
             &Form1::MC_about_Click);
-    connect(addEntry(helpMenu, "MC_readme", QStringLiteral("Readme(&R)")), &QAction::triggered,
+    connect(AddEntry(helpMenu, "MC_readme", QStringLiteral("Readme(&R)")), &QAction::triggered,
             this, &Form1::MC_readme_Click);
-    addSeparator(helpMenu, "sl1");
-    connect(addEntry(helpMenu, "MC_quit", QStringLiteral("退出(&Q)")), &QAction::triggered, this,
+    AddSeparator(helpMenu, "sl1");
+    connect(AddEntry(helpMenu, "MC_quit", QStringLiteral("退出(&Q)")), &QAction::triggered, this,
             &Form1::MC_quit_Click);
 }
 

@@ -41,7 +41,7 @@ void Form1::MC_readme_Click()
     const bool started = services_.launcher->openDocument(path);
 #endif
     if (!started)
-        inform(window_messages::readmeCannotOpen(QDir::toNativeSeparators(path)));
+        inform(window_messages::ReadmeCannotOpen(QDir::toNativeSeparators(path)));
 }
 
 } // namespace tallyra

@@ -9,7 +9,7 @@ namespace tallyra {
 namespace {
 
 // Return and the keypad's Enter both count as Enter, whatever the shift state.
-bool isEnter(const QKeyEvent* event)
+bool IsEnter(const QKeyEvent* event)
 {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
@@ -36,7 +36,7 @@ void Form1::Form_KeyDown()
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && (watched == ui.TxtSQ || watched == ui.TxtAdd)) {
-        if (isEnter(static_cast<QKeyEvent*>(event))) {
+        if (IsEnter(static_cast<QKeyEvent*>(event))) {
             if (watched == ui.TxtSQ)
                 TxtSQ_KeyDown();
             else
@@ -53,14 +53,14 @@ void Form1::keyPressEvent(QKeyEvent* event)
 {
     QWidget* focused = focusWidget();
     const bool windowItself = !focused || focused == this || focused == centralWidget();
-    if (isEnter(event) && windowItself) {
+    if (IsEnter(event) && windowItself) {
         Form_KeyDown();
         event->accept();
         return;
     }
     // As on every desktop, Enter presses the button that has the focus.
     if (auto* button = qobject_cast<QPushButton*>(focused);
-        button && isEnter(event) && event->modifiers() == Qt::NoModifier) {
+        button && IsEnter(event) && event->modifiers() == Qt::NoModifier) {
         button->click();
         event->accept();
         return;

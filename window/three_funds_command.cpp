@@ -22,7 +22,7 @@ bool Form1::computeThreeFunds()
 {
     const auto salary = ReadSingle(ui.TxtSQ->text());
     if (!salary) {
-        inform(window_messages::fundsSalaryFirst());
+        inform(window_messages::FundsSalaryFirst());
         return false;
     }
     for (QLineEdit* box : ui.contributionBoxesInZeroingOrder())
@@ -38,15 +38,15 @@ bool Form1::computeThreeFunds()
     ui.TxtInputSJJS->setVisible(true);
     const auto base = ReadSingle(ui.TxtInputSJJS->text());
     if (!base) {
-        inform(window_messages::fundsBaseInvalid());
+        inform(window_messages::FundsBaseInvalid());
         return false;
     }
     if (*base < 0.0f) {
-        inform(window_messages::mustNotBeNegative());
+        inform(window_messages::MustNotBeNegative());
         return false;
     }
     if (!ui.ChkAlwaysCal3J->isChecked() && *salary < *base) {
-        inform(window_messages::fundsExceedSalary());
+        inform(window_messages::FundsExceedSalary());
         return false;
     }
     const Contributions c = writeContributions(*base);

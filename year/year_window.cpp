@@ -162,7 +162,7 @@ void YearWindow::fitToScreen()
 
 namespace {
 
-QString narrowWindowAdvice()
+QString NarrowWindowAdvice()
 {
     return QStringLiteral("窗口较窄：按 F9 或“查看 → 输入栏”隐藏输入栏，可看到表格的全部各列");
 }
@@ -180,7 +180,7 @@ void YearWindow::showFormPane(bool shown)
         form_->controls().wageEdit->setFocus(Qt::ShortcutFocusReason);
     else if (focusInForm)
         tabs_->currentWidget()->setFocus(Qt::ShortcutFocusReason);
-    if (!shown && statusBar()->currentMessage() == narrowWindowAdvice())
+    if (!shown && statusBar()->currentMessage() == NarrowWindowAdvice())
         statusBar()->clearMessage(); // done as advised
 }
 
@@ -191,7 +191,7 @@ void YearWindow::adviseNarrowWindow()
     const QTableView* table = tablePage_->table();
     if (formPane_->isVisible() && table->horizontalScrollBar()->maximum() > 0 &&
         statusBar()->currentMessage().isEmpty())
-        statusBar()->showMessage(narrowWindowAdvice(), 15000);
+        statusBar()->showMessage(NarrowWindowAdvice(), 15000);
 }
 
 void YearWindow::applyWages(const std::array<std::optional<law::Money>, 12>& wages)

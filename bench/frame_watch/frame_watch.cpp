@@ -35,7 +35,7 @@
 
 namespace {
 
-double nowMs()
+double NowMs()
 {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -48,7 +48,7 @@ double nowMs()
     std::exit(1);
 }
 
-long residentKib(pid_t pid)
+long ResidentKib(pid_t pid)
 {
     const std::string path = "/proc/" + std::to_string(pid) + "/status";
     FILE* file = std::fopen(path.c_str(), "r");
@@ -64,7 +64,7 @@ long residentKib(pid_t pid)
     return kib;
 }
 
-void stop(pid_t pid)
+void Stop(pid_t pid)
 {
     kill(pid, SIGTERM);
     for (int i = 0; i < 200; ++i) {
@@ -112,7 +112,7 @@ struct Options {
     char** command = nullptr;
 };
 
-Options parse(int argc, char** argv)
+Options Parse(int argc, char** argv)
 {
     Options options;
     int i = 1;
@@ -137,7 +137,7 @@ Options parse(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    const Options options = parse(argc, argv);
+    const Options options = Parse(argc, argv);
 
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection))
@@ -161,7 +161,7 @@ int main(int argc, char** argv)
         fail("cannot watch the root window");
     }
 
-    const double start = nowMs();
+    const double start = NowMs();
     const pid_t pid = fork();
     if (pid < 0)
         fail("fork failed");
@@ -181,9 +181,9 @@ int main(int argc, char** argv)
     double frameMs = -1;
 
     while (frameMs < 0) {
-        const double left = options.timeoutMs - (nowMs() - start);
+        const double left = options.timeoutMs - (NowMs() - start);
         if (left <= 0 || waitpid(pid, nullptr, WNOHANG) == pid) {
-            stop(pid);
+            Stop(pid);
             fail(left <= 0 ? "no complete frame before the time-out" : "the program ended");
         }
         xcb_generic_event_t* event = xcb_poll_for_event(connection);
@@ -203,7 +203,7 @@ int main(int argc, char** argv)
                 xcb_flush(connection);
                 windows[created->window] = {created->width, created->height};
                 if (options.verbose)
-                    std::fprintf(stderr, "%8.2f create 0x%x %dx%d%s\n", nowMs() - start,
+                    std::fprintf(stderr, "%8.2f create 0x%x %dx%d%s\n", NowMs() - start,
                                  created->window, created->width, created->height,
                                  created->override_redirect ? " override-redirect" : "");
             }
@@ -212,7 +212,7 @@ int main(int argc, char** argv)
             if (auto found = windows.find(configured->window); found != windows.end()) {
                 found->second = {configured->width, configured->height};
                 if (options.verbose)
-                    std::fprintf(stderr, "%8.2f configure 0x%x %dx%d\n", nowMs() - start,
+                    std::fprintf(stderr, "%8.2f configure 0x%x %dx%d\n", NowMs() - start,
                                  configured->window, configured->width, configured->height);
                 if (configured->window == mainWindow)
                     coverage.reset(configured->width, configured->height);
@@ -221,7 +221,7 @@ int main(int argc, char** argv)
             auto* mapped = reinterpret_cast<xcb_map_notify_event_t*>(event);
             const auto found = windows.find(mapped->window);
             if (options.verbose)
-                std::fprintf(stderr, "%8.2f map 0x%x\n", nowMs() - start, mapped->window);
+                std::fprintf(stderr, "%8.2f map 0x%x\n", NowMs() - start, mapped->window);
             if (mainWindow == XCB_NONE && !mapped->override_redirect && found != windows.end()) {
                 mainWindow = mapped->window;
                 coverage.reset(found->second.width, found->second.height);
@@ -229,14 +229,14 @@ int main(int argc, char** argv)
         } else if (type == damage->first_event + XCB_DAMAGE_NOTIFY) {
             auto* damaged = reinterpret_cast<xcb_damage_notify_event_t*>(event);
             if (options.verbose)
-                std::fprintf(stderr, "%8.2f damage 0x%x %d,%d %dx%d\n", nowMs() - start,
+                std::fprintf(stderr, "%8.2f damage 0x%x %d,%d %dx%d\n", NowMs() - start,
                              damaged->drawable, damaged->area.x, damaged->area.y,
                              damaged->area.width, damaged->area.height);
             if (damaged->drawable == mainWindow) {
                 coverage.add(damaged->area.x, damaged->area.y, damaged->area.width,
                              damaged->area.height);
                 if (coverage.complete())
-                    frameMs = nowMs() - start;
+                    frameMs = NowMs() - start;
             }
         }
         free(event);
@@ -244,8 +244,8 @@ int main(int argc, char** argv)
     xcb_disconnect(connection);
 
     usleep(static_cast<useconds_t>(options.rssAfterMs) * 1000);
-    const long rss = residentKib(pid);
-    stop(pid);
+    const long rss = ResidentKib(pid);
+    Stop(pid);
     if (rss < 0)
         fail("the program ended before its memory was read");
     std::printf("frame_ms=%.2f rss_kib=%ld\n", frameMs, rss);

@@ -20,7 +20,7 @@ using namespace tallyra;
 namespace {
 
 // The calculator's controls, but a plain group box and line instead of its painted ones.
-QWidget* plainControl(const ControlSpec& control, QWidget* parent)
+QWidget* PlainControl(const ControlSpec& control, QWidget* parent)
 {
     switch (control.kind) {
     case ControlKind::GroupBox:
@@ -35,7 +35,7 @@ QWidget* plainControl(const ControlSpec& control, QWidget* parent)
     }
 }
 
-void buildMenus(QMenuBar* bar)
+void BuildMenus(QMenuBar* bar)
 {
     QMenu* settings = bar->addMenu(QStringLiteral("设置"));
     settings->addAction(QStringLiteral("保存交税基数"));
@@ -63,8 +63,8 @@ int main(int argc, char* argv[])
     auto* client = new QWidget(&window);
     client->setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
     window.setCentralWidget(client);
-    BuildForm("reference", client, ControlTable(), plainControl).controls.CmbJs->hide();
-    buildMenus(window.menuBar());
+    BuildForm("reference", client, ControlTable(), PlainControl).controls.CmbJs->hide();
+    BuildMenus(window.menuBar());
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);
     window.show();
     return QApplication::exec();

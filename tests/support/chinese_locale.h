@@ -7,7 +7,7 @@ namespace tallyra::test {
 
 // Points the application at the Chinese (China) locale so that figures read and print alike
 // on every machine.
-inline void useChineseLocale()
+inline void UseChineseLocale()
 {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 }

@@ -38,14 +38,14 @@ const char* const kDuskDisabled =
     "#ffbebebe, #ff7f7f7f, #ff7f7f7f, #ffb1aeab, #ff7f7f7f, #ffffffff, #ff0000ff, #ffff00ff, "
     "#ff7f7f7f, #ff000000, #ff7f7f7f, #ff000000, #80000000";
 
-void setGroup(QPalette& palette, QPalette::ColorGroup group, const char* colours)
+void SetGroup(QPalette& palette, QPalette::ColorGroup group, const char* colours)
 {
     const QStringList names = QString::fromLatin1(colours).split(QStringLiteral(", "));
     for (int role = 0; role < names.size(); ++role)
         palette.setColor(group, QPalette::ColorRole(role), QColor(names[role]));
 }
 
-QPalette blackPalette()
+QPalette BlackPalette()
 {
     QPalette palette(Qt::white, Qt::black, QColor(96, 96, 96), QColor(64, 64, 64),
                      QColor(80, 80, 80), Qt::white, Qt::white, Qt::black, Qt::black);
@@ -86,9 +86,9 @@ QPalette FusionPalette(bool dark)
 QPalette SchemePalette(const char* active, const char* disabled, const char* inactive)
 {
     QPalette palette;
-    setGroup(palette, QPalette::Active, active);
-    setGroup(palette, QPalette::Disabled, disabled);
-    setGroup(palette, QPalette::Inactive, inactive);
+    SetGroup(palette, QPalette::Active, active);
+    SetGroup(palette, QPalette::Disabled, disabled);
+    SetGroup(palette, QPalette::Inactive, inactive);
     return palette;
 }
 
@@ -101,7 +101,7 @@ std::vector<NamedPalette> DesktopPalettes()
          SchemePalette(kAdwaitaDarkActive, kAdwaitaDarkDisabled, kAdwaitaDarkInactive)},
         {"qt6ct darker", SchemePalette(kDarkerActive, kDarkerDisabled, kDarkerActive)},
         {"qt6ct dusk", SchemePalette(kDuskActive, kDuskDisabled, kDuskActive)},
-        {"black", blackPalette()},
+        {"black", BlackPalette()},
     };
 }
 

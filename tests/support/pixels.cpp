@@ -10,23 +10,23 @@
 namespace tallyra::test {
 namespace {
 
-double channel(int value)
+double Channel(int value)
 {
     const double c = value / 255.0;
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
-double luminance(QColor c)
+double Luminance(QColor c)
 {
-    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+    return 0.2126 * Channel(c.red()) + 0.7152 * Channel(c.green()) + 0.0722 * Channel(c.blue());
 }
 
 } // namespace
 
 double MeasuredContrast(QColor a, QColor b)
 {
-    const double first = luminance(a);
-    const double second = luminance(b);
+    const double first = Luminance(a);
+    const double second = Luminance(b);
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 

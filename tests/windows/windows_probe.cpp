@@ -39,19 +39,19 @@ using namespace tallyra;
 
 namespace {
 
-void print(const QString& line)
+void Print(const QString& line)
 {
     std::fputs(line.toUtf8().append('\n').constData(), stdout);
     std::fflush(stdout);
 }
 
-void printMessages(const test::RecordingMessageBoxes& messages)
+void PrintMessages(const test::RecordingMessageBoxes& messages)
 {
     for (const QString& text : messages.shown)
-        print(QStringLiteral("message: ") + text);
+        Print(QStringLiteral("message: ") + text);
 }
 
-int save(const QStringList& values)
+int SaveCommand(const QStringList& values)
 {
     QtSettingsStore store; // the real one: HKEY_CURRENT_USER\Software\Tallyra
     test::FormDriver d(store);
@@ -61,11 +61,11 @@ int save(const QStringList& values)
     d.setText(QStringLiteral("TxtAdd"), values.at(1));
     d.setText(QStringLiteral("TxtInputSJJS"), values.at(2));
     d.triggerMenu(QStringLiteral("M_SaveAll"));
-    printMessages(d.messages());
+    PrintMessages(d.messages());
     return 0;
 }
 
-int restore()
+int RestoreCommand()
 {
     QtSettingsStore store;
     test::FormDriver d(store);
@@ -73,12 +73,12 @@ int restore()
         return d.control<QRadioButton>(QString::fromLatin1(name))->isChecked() ? "chosen"
                                                                                : "not chosen";
     };
-    print(QStringLiteral("OptType(1): %1").arg(QLatin1String(chosen("OptType(1)"))));
-    print(QStringLiteral("CmbJs: [%1]").arg(d.text(QStringLiteral("CmbJs"))));
-    print(QStringLiteral("TxtAdd: [%1]").arg(d.text(QStringLiteral("TxtAdd"))));
-    print(QStringLiteral("OptSjType(1): %1").arg(QLatin1String(chosen("OptSjType(1)"))));
-    print(QStringLiteral("TxtInputSJJS: [%1]").arg(d.text(QStringLiteral("TxtInputSJJS"))));
-    printMessages(d.messages());
+    Print(QStringLiteral("OptType(1): %1").arg(QLatin1String(chosen("OptType(1)"))));
+    Print(QStringLiteral("CmbJs: [%1]").arg(d.text(QStringLiteral("CmbJs"))));
+    Print(QStringLiteral("TxtAdd: [%1]").arg(d.text(QStringLiteral("TxtAdd"))));
+    Print(QStringLiteral("OptSjType(1): %1").arg(QLatin1String(chosen("OptSjType(1)"))));
+    Print(QStringLiteral("TxtInputSJJS: [%1]").arg(d.text(QStringLiteral("TxtInputSJJS"))));
+    PrintMessages(d.messages());
     return 0;
 }
 
@@ -89,12 +89,12 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments,
                        FirstWindow window) override
     {
-        print(QStringLiteral("launched: ") + program);
+        Print(QStringLiteral("launched: ") + program);
         return launcher_.startDetached(program, arguments, window);
     }
     bool openDocument(const QString& path) override
     {
-        print(QStringLiteral("opened: ") + path);
+        Print(QStringLiteral("opened: ") + path);
         return launcher_.openDocument(path);
     }
 
@@ -102,7 +102,7 @@ private:
     QtLauncher launcher_;
 };
 
-int sysinfo()
+int SysinfoCommand()
 {
     test::RecordingMessageBoxes messages;
     SystemRegistry registry;
@@ -110,11 +110,11 @@ int sysinfo()
     TellingLauncher launcher;
     frmAbout box(AboutServices{&messages, &registry, &files, &launcher});
     box.StartSysInfo();
-    printMessages(messages);
+    PrintMessages(messages);
     return 0;
 }
 
-int readme()
+int ReadmeCommand()
 {
     test::RecordingMessageBoxes messages;
     test::MemorySettingsStore store;
@@ -122,33 +122,33 @@ int readme()
     QtProgramFiles programFiles;
     Form1 window(FormServices{&messages, &store, &launcher, &programFiles, AboutServices{}});
     window.findChild<QAction*>(QStringLiteral("MC_readme"))->trigger();
-    printMessages(messages);
+    PrintMessages(messages);
     return 0;
 }
 
-int font()
+int FontCommand()
 {
     ApplyInterfaceFont();
     const QFont font = QApplication::font();
-    print(QStringLiteral("family: ") + font.family());
-    print(QStringLiteral("matched: ") + QFontInfo(font).family());
-    print(QStringLiteral("pixel size: %1").arg(font.pixelSize()));
+    Print(QStringLiteral("family: ") + font.family());
+    Print(QStringLiteral("matched: ") + QFontInfo(font).family());
+    Print(QStringLiteral("pixel size: %1").arg(font.pixelSize()));
     return 0;
 }
 
 // The real launcher starting this program again, to learn what the started program receives.
-int start(const QString& shown, const QString& file)
+int StartCommand(const QString& shown, const QString& file)
 {
     const FirstWindow window =
         shown == QLatin1String("maximized") ? FirstWindow::Maximized : FirstWindow::Normal;
     QtLauncher launcher;
     const bool started = launcher.startDetached(QCoreApplication::applicationFilePath(),
                                                 {QStringLiteral("show-command"), file}, window);
-    print(started ? QStringLiteral("started") : QStringLiteral("not started"));
+    Print(started ? QStringLiteral("started") : QStringLiteral("not started"));
     return 0;
 }
 
-int showCommand(const QString& file)
+int ShowCommand(const QString& file)
 {
     STARTUPINFOW info{};
     info.cb = sizeof info;
@@ -168,19 +168,19 @@ int main(int argc, char* argv[])
     const QStringList arguments = QApplication::arguments().mid(1);
     const QString command = arguments.value(0);
     if (command == QLatin1String("save") && arguments.size() == 4)
-        return save(arguments.mid(1));
+        return SaveCommand(arguments.mid(1));
     if (command == QLatin1String("restore"))
-        return restore();
+        return RestoreCommand();
     if (command == QLatin1String("sysinfo"))
-        return sysinfo();
+        return SysinfoCommand();
     if (command == QLatin1String("readme"))
-        return readme();
+        return ReadmeCommand();
     if (command == QLatin1String("font"))
-        return font();
+        return FontCommand();
     if (command == QLatin1String("start") && arguments.size() == 3)
-        return start(arguments.at(1), arguments.at(2));
+        return StartCommand(arguments.at(1), arguments.at(2));
     if (command == QLatin1String("show-command") && arguments.size() == 2)
-        return showCommand(arguments.at(1));
+        return ShowCommand(arguments.at(1));
     std::fputs("usage: windows_probe save <threshold> <subsidy> <base> | restore | sysinfo | "
                "readme | font | start <normal|maximized> <file> | show-command <file>\n",
                stderr);

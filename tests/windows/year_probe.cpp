@@ -30,94 +30,94 @@ using namespace tallyra;
 
 namespace {
 
-void print(const QString& line)
+void Print(const QString& line)
 {
     std::fputs(line.toUtf8().append('\n').constData(), stdout);
     std::fflush(stdout);
 }
 
 // The profiles offered, the inputs shown, and every message, hint and status line.
-void printWindow(test::YearDriver& d)
+void PrintWindow(test::YearDriver& d)
 {
     auto* box = d.control<QComboBox>(QStringLiteral("profileBox"));
     QStringList names;
     for (int i = 0; i < box->count(); ++i)
         names << box->itemText(i);
-    print(QStringLiteral("profiles: ") + names.join(QStringLiteral(" | ")));
+    Print(QStringLiteral("profiles: ") + names.join(QStringLiteral(" | ")));
     if (const auto& in = d.window().inputs()) {
         const auto money = [](law::Money m) { return QString::fromStdString(m.toString()); };
-        print(QStringLiteral("wage: ") + money(in->wage));
-        print(QStringLiteral("bonus: %1 in month %2")
+        Print(QStringLiteral("wage: ") + money(in->wage));
+        Print(QStringLiteral("bonus: %1 in month %2")
                   .arg(money(in->plan.bonus))
                   .arg(in->plan.bonusMonth));
-        print(QStringLiteral("children: %1").arg(in->plan.special.childrenInEducation));
+        Print(QStringLiteral("children: %1").arg(in->plan.special.childrenInEducation));
     } else {
-        print(
+        Print(
             QStringLiteral("inputs: none (%1)").arg(d.window().problems().join(QLatin1Char(';'))));
     }
     if (const QString hint = d.control<QLabel>(QStringLiteral("profileHint"))->text();
         d.control<QLabel>(QStringLiteral("profileHint"))->isVisibleTo(&d.window()) &&
         !hint.isEmpty())
-        print(QStringLiteral("hint: ") + hint);
+        Print(QStringLiteral("hint: ") + hint);
     if (const QString status = d.window().statusBar()->currentMessage(); !status.isEmpty())
-        print(QStringLiteral("status: ") + status);
+        Print(QStringLiteral("status: ") + status);
     for (const QString& text : d.messages().shown)
-        print(QStringLiteral("message: ") + text);
+        Print(QStringLiteral("message: ") + text);
 }
 
-int save(const QString& name)
+int SaveCommand(const QString& name)
 {
     QtSettingsStore store;
     test::YearDriver d(store);
     d.enterRealisticYear();
     d.control<QComboBox>(QStringLiteral("profileBox"))->setEditText(name);
     d.control<QPushButton>(QStringLiteral("saveProfileButton"))->click();
-    printWindow(d);
+    PrintWindow(d);
     return 0;
 }
 
-int open(const QString& name)
+int OpenCommand(const QString& name)
 {
     QtSettingsStore store;
     test::YearDriver d(store);
     auto* box = d.control<QComboBox>(QStringLiteral("profileBox"));
     const int index = box->findText(name);
     if (index < 0) {
-        print(QStringLiteral("no profile ") + name);
+        Print(QStringLiteral("no profile ") + name);
         return 1;
     }
     box->setCurrentIndex(index);
     emit box->activated(index); // as a user choosing it in the list
-    printWindow(d);
+    PrintWindow(d);
     return 0;
 }
 
-int start()
+int StartCommand()
 {
     QtSettingsStore store;
     test::YearDriver d(store);
-    printWindow(d);
+    PrintWindow(d);
     return 0;
 }
 
-int font()
+int FontCommand()
 {
     AddChineseFace();
     const QFont font = QApplication::font();
-    print(QStringLiteral("first face: ") + font.families().value(0));
-    print(QStringLiteral("matched: ") + QFontInfo(font).family());
+    Print(QStringLiteral("first face: ") + font.families().value(0));
+    Print(QStringLiteral("matched: ") + QFontInfo(font).family());
     return 0;
 }
 
-int print()
+int PrintCommand()
 {
     test::RecordingMessageBoxes messages;
     year::QtYearDialogs dialogs(messages);
     QPrinter printer(QPrinter::HighResolution);
-    ::print(dialogs.choosePrinter(nullptr, printer) ? QStringLiteral("printer chosen")
-                                                    : QStringLiteral("no printer chosen"));
+    Print(dialogs.choosePrinter(nullptr, printer) ? QStringLiteral("printer chosen")
+                                                  : QStringLiteral("no printer chosen"));
     for (const QString& text : messages.shown)
-        ::print(QStringLiteral("message: ") + text);
+        Print(QStringLiteral("message: ") + text);
     return 0;
 }
 
@@ -129,15 +129,15 @@ int main(int argc, char* argv[])
     const QStringList arguments = QApplication::arguments().mid(1);
     const QString command = arguments.value(0);
     if (command == QLatin1String("save") && arguments.size() == 2)
-        return save(arguments.at(1));
+        return SaveCommand(arguments.at(1));
     if (command == QLatin1String("open") && arguments.size() == 2)
-        return open(arguments.at(1));
+        return OpenCommand(arguments.at(1));
     if (command == QLatin1String("start") && arguments.size() == 1)
-        return start();
+        return StartCommand();
     if (command == QLatin1String("font") && arguments.size() == 1)
-        return font();
+        return FontCommand();
     if (command == QLatin1String("print") && arguments.size() == 1)
-        return print();
+        return PrintCommand();
     std::fputs("usage: year_probe save <name> | open <name> | start | font | print\n", stderr);
     return 2;
 }
