@@ -142,37 +142,36 @@ ratio()
 {
     awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'
 }
+# One line of a table: the two figures and the ratio of the second to the first.
+row()
+{
+    printf '%-36s %12s %12s %8s %8s\n' "$1" "$2" "$3" "$(ratio "$3" "$2")" "<= $4"
+}
+# One table: compare FIRST SECOND, the frame, memory and instructions of each as pairs, then
+# the three targets.
+compare()
+{
+    printf '%-36s %12s %12s %8s %8s\n' "" "$1" "$2" ratio target
+    row "first complete frame (ms)" "$3" "$4" "$9"
+    row "resident memory 1 s later (KiB)" "$5" "$6" "${10}"
+    row "instructions to first frame" "$7" "$8" "${11}"
+}
 echo
 echo "Medians of $rounds interleaved rounds (fresh HOME each run)"
-printf '%-36s %12s %12s %8s %8s\n' "" reference tallyra ratio target
-printf '%-36s %12s %12s %8s %8s\n' "first complete frame (ms)" "$frame_reference" \
-    "$frame_tallyra" "$(ratio "$frame_tallyra" "$frame_reference")" "<= 1.15"
-printf '%-36s %12s %12s %8s %8s\n' "resident memory 1 s later (KiB)" "$rss_reference" \
-    "$rss_tallyra" "$(ratio "$rss_tallyra" "$rss_reference")" "<= 1.10"
-printf '%-36s %12s %12s %8s %8s\n' "instructions to first frame" "$instr_reference" \
-    "$instr_tallyra" "$(ratio "$instr_tallyra" "$instr_reference")" "<= 1.15"
+compare reference tallyra "$frame_reference" "$frame_tallyra" "$rss_reference" "$rss_tallyra" \
+    "$instr_reference" "$instr_tallyra" 1.15 1.10 1.15
 if [[ -n $year ]]; then
     frame_year=$(pick year 2)
     rss_year=$(pick year 3)
-    echo
-    echo "The year planner against the calculator, same rounds"
-    printf '%-36s %12s %12s %8s %8s\n' "" tallyra year ratio target
-    printf '%-36s %12s %12s %8s %8s\n' "first complete frame (ms)" "$frame_tallyra" \
-        "$frame_year" "$(ratio "$frame_year" "$frame_tallyra")" "<= 1.30"
-    printf '%-36s %12s %12s %8s %8s\n' "resident memory 1 s later (KiB)" "$rss_tallyra" \
-        "$rss_year" "$(ratio "$rss_year" "$rss_tallyra")" "<= 1.20"
-    printf '%-36s %12s %12s %8s %8s\n' "instructions to first frame" "$instr_tallyra" \
-        "$instr_year" "$(ratio "$instr_year" "$instr_tallyra")" "<= 1.50"
     frame_year_reference=$(pick year_reference 2)
     rss_year_reference=$(pick year_reference 3)
     echo
+    echo "The year planner against the calculator, same rounds"
+    compare tallyra year "$frame_tallyra" "$frame_year" "$rss_tallyra" "$rss_year" \
+        "$instr_tallyra" "$instr_year" 1.30 1.20 1.50
+    echo
     echo "The year planner against its reference window (its first screen as plain widgets)"
-    printf '%-36s %12s %12s %8s %8s\n' "" reference year ratio target
-    printf '%-36s %12s %12s %8s %8s\n' "first complete frame (ms)" "$frame_year_reference" \
-        "$frame_year" "$(ratio "$frame_year" "$frame_year_reference")" "<= 1.10"
-    printf '%-36s %12s %12s %8s %8s\n' "resident memory 1 s later (KiB)" "$rss_year_reference" \
-        "$rss_year" "$(ratio "$rss_year" "$rss_year_reference")" "<= 1.10"
-    printf '%-36s %12s %12s %8s %8s\n' "instructions to first frame" "$instr_year_reference" \
-        "$instr_year" "$(ratio "$instr_year" "$instr_year_reference")" "<= 1.10"
+    compare reference year "$frame_year_reference" "$frame_year" "$rss_year_reference" "$rss_year" \
+        "$instr_year_reference" "$instr_year" 1.10 1.10 1.10
 fi
 echo "load average (1, 5, 15 min): $load_before before, $load_after after the timed rounds"
