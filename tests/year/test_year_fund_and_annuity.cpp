@@ -181,8 +181,12 @@ private slots:
                  QStringLiteral("20000"));
         QVERIFY(*other.window().inputs() == typed);
         const QString summary = year::InputSummary(typed).join(QLatin1Char('\n'));
-        QVERIFY(summary.contains(QStringLiteral("企业年金：个人 8%，单位 4%，基数 20,000")));
-        QVERIFY(summary.contains(QStringLiteral("补充住房公积金：个人 5%，单位 5%")));
+        for (
+            const char* line :
+            {"个人比例：养老 8%，医疗 2%，失业 0.5%，公积金 7%，补充公积金 5%，年金 8%",
+             "单位比例：养老 16%，医疗 6%，失业 0.5%，工伤 0.2%，公积金 7%，补充公积金 5%，年金 4%",
+             "企业年金基数：20,000 元", "当地上年职工月平均工资：8,000 元"})
+            QVERIFY2(summary.contains(QString::fromUtf8(line)), line);
     }
 
     void aProfileFromBeforeHasNone()
@@ -201,6 +205,13 @@ private slots:
         const law::ContributionSetup& c = back.inputs.plan.contributions;
         QCOMPARE(c.employee.annuity + c.employer.annuity + c.employee.supplementaryFund, 0);
         QVERIFY(c.localAverageWage.isZero());
+        // Its printed rates read as they always have, with no word of what it does not have.
+        const QStringList summary = year::InputSummary(back.inputs);
+        QVERIFY(
+            summary.contains(QStringLiteral("个人比例：养老 8%，医疗 2%，失业 0.5%，公积金 7%")));
+        QVERIFY(summary.contains(
+            QStringLiteral("单位比例：养老 16%，医疗 6%，失业 0.5%，工伤 0.2%，公积金 7%")));
+        QVERIFY(!summary.join(QString()).contains(QStringLiteral("年金")));
     }
 };
 

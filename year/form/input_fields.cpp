@@ -45,6 +45,15 @@ constexpr FieldChoice kHousings[] = {{"无", int(law::Housing::None), "none"},
                                      {"住房贷款利息", int(law::Housing::Loan), "loan"},
                                      {"住房租金", int(law::Housing::Rent), "rent"}};
 
+// A rate as the printed summary lists it among the others of its side.
+InputField Listed(InputField field, SummaryLine line, const char* word, bool whenSet = false)
+{
+    field.summaryLine = line;
+    field.summaryWord = word;
+    field.summaryWhenSet = whenSet;
+    return field;
+}
+
 // Insurance rates may be anything from 0 to 100 %.
 constexpr int kHighestRate = 100'00;
 
@@ -101,39 +110,59 @@ std::vector<InputField> MakeRateFields()
     const int fundLowest = law::kHousingFundRateFloor.latest().value;
     const int fundHighest = law::kHousingFundRateCap.latest().value;
     return {
-        {"pensionRateEdit", "rates.pension", "养老保险个人比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employee.pension), 0, kHighestRate, false, "%"},
-        {"employerPensionRateEdit", "rates.employerPension", "养老保险单位比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employer.pension), 0, kHighestRate, false, "%"},
-        {"medicalRateEdit", "rates.medical", "医疗保险个人比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employee.medical), 0, kHighestRate, false, "%"},
-        {"employerMedicalRateEdit", "rates.employerMedical", "医疗保险单位比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employer.medical), 0, kHighestRate, false, "%"},
-        {"unemploymentRateEdit", "rates.unemployment", "失业保险个人比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employee.unemployment), 0, kHighestRate, false,
-         "%"},
-        {"employerUnemploymentRateEdit", "rates.employerUnemployment", "失业保险单位比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employer.unemployment), 0, kHighestRate, false,
-         "%"},
-        {"employerInjuryRateEdit", "rates.employerInjury", "工伤保险单位比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employer.injury), 0, kHighestRate, false, "%"},
-        {"fundRateEdit", "rates.housingFund", "住房公积金个人比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employee.housingFund), fundLowest, fundHighest,
-         true, "%"},
-        {"employerFundRateEdit", "rates.employerHousingFund", "住房公积金单位比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employer.housingFund), fundLowest, fundHighest,
-         true, "%"},
-        {"supplementaryFundRateEdit", "rates.supplementaryFund", "补充住房公积金个人比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employee.supplementaryFund), 0, kHighestRate, false,
-         "%"},
-        {"employerSupplementaryFundRateEdit", "rates.employerSupplementaryFund",
-         "补充住房公积金单位比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employer.supplementaryFund), 0, kHighestRate, false,
-         "%"},
-        {"annuityRateEdit", "rates.annuity", "企业年金个人比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employee.annuity), 0, kHighestRate, false, "%"},
-        {"employerAnnuityRateEdit", "rates.employerAnnuity", "企业年金单位比例", K::Rate,
-         TALLYRA_MEMBER(int, plan.contributions.employer.annuity), 0, kHighestRate, false, "%"},
+        Listed({"pensionRateEdit", "rates.pension", "养老保险个人比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employee.pension), 0, kHighestRate, false,
+                "%"},
+               SummaryLine::EmployeeRates, "养老"),
+        Listed({"employerPensionRateEdit", "rates.employerPension", "养老保险单位比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employer.pension), 0, kHighestRate, false,
+                "%"},
+               SummaryLine::EmployerRates, "养老"),
+        Listed({"medicalRateEdit", "rates.medical", "医疗保险个人比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employee.medical), 0, kHighestRate, false,
+                "%"},
+               SummaryLine::EmployeeRates, "医疗"),
+        Listed({"employerMedicalRateEdit", "rates.employerMedical", "医疗保险单位比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employer.medical), 0, kHighestRate, false,
+                "%"},
+               SummaryLine::EmployerRates, "医疗"),
+        Listed({"unemploymentRateEdit", "rates.unemployment", "失业保险个人比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employee.unemployment), 0, kHighestRate,
+                false, "%"},
+               SummaryLine::EmployeeRates, "失业"),
+        Listed({"employerUnemploymentRateEdit", "rates.employerUnemployment", "失业保险单位比例",
+                K::Rate, TALLYRA_MEMBER(int, plan.contributions.employer.unemployment), 0,
+                kHighestRate, false, "%"},
+               SummaryLine::EmployerRates, "失业"),
+        Listed({"employerInjuryRateEdit", "rates.employerInjury", "工伤保险单位比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employer.injury), 0, kHighestRate, false,
+                "%"},
+               SummaryLine::EmployerRates, "工伤"),
+        Listed({"fundRateEdit", "rates.housingFund", "住房公积金个人比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employee.housingFund), fundLowest,
+                fundHighest, true, "%"},
+               SummaryLine::EmployeeRates, "公积金"),
+        Listed({"employerFundRateEdit", "rates.employerHousingFund", "住房公积金单位比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employer.housingFund), fundLowest,
+                fundHighest, true, "%"},
+               SummaryLine::EmployerRates, "公积金"),
+        Listed({"supplementaryFundRateEdit", "rates.supplementaryFund", "补充住房公积金个人比例",
+                K::Rate, TALLYRA_MEMBER(int, plan.contributions.employee.supplementaryFund), 0,
+                kHighestRate, false, "%"},
+               SummaryLine::EmployeeRates, "补充公积金", true),
+        Listed({"employerSupplementaryFundRateEdit", "rates.employerSupplementaryFund",
+                "补充住房公积金单位比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employer.supplementaryFund), 0, kHighestRate,
+                false, "%"},
+               SummaryLine::EmployerRates, "补充公积金", true),
+        Listed({"annuityRateEdit", "rates.annuity", "企业年金个人比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employee.annuity), 0, kHighestRate, false,
+                "%"},
+               SummaryLine::EmployeeRates, "年金", true),
+        Listed({"employerAnnuityRateEdit", "rates.employerAnnuity", "企业年金单位比例", K::Rate,
+                TALLYRA_MEMBER(int, plan.contributions.employer.annuity), 0, kHighestRate, false,
+                "%"},
+               SummaryLine::EmployerRates, "年金", true),
     };
 }
 

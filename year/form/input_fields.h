@@ -36,6 +36,8 @@ using FieldMember =
     std::variant<FieldMemberOf<law::Money>, FieldMemberOf<std::optional<law::Money>>,
                  FieldMemberOf<int>, FieldMemberOf<bool>, FieldMemberOf<law::Housing>>;
 
+enum class SummaryLine { OwnLine, EmployeeRates, EmployerRates };
+
 struct InputField {
     const char* objectName;
     // The field in a profile: "wage", or "rates.pension" for a field of the object "rates".
@@ -57,6 +59,11 @@ struct InputField {
     // object name of the choice and the item's value.
     const char* askedBy = nullptr;
     int askedWhen = 0;
+    // Where the printed summary lists the input among others ("个人比例：养老 8%，…"): the line,
+    // the input's word in it, and whether it is left out while zero (what few employers have).
+    SummaryLine summaryLine = SummaryLine::OwnLine;
+    const char* summaryWord = nullptr;
+    bool summaryWhenSet = false;
 };
 
 // Every input that is one box and one member, in the order of the form.

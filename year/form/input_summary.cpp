@@ -32,6 +32,21 @@ QString Base(const law::ContributionBase& b)
     return text;
 }
 
+// The rates of one side, each with its word, in the order they are declared.
+QString Rates(const PlannerInputs& in, SummaryLine line)
+{
+    QStringList rates;
+    for (const InputField& field : InputFields()) {
+        if (field.summaryLine != line)
+            continue;
+        const int rate = IntegerOf(field, in);
+        if (rate != 0 || !field.summaryWhenSet)
+            rates << QStringLiteral("%1 %2%").arg(QString::fromUtf8(field.summaryWord),
+                                                  RateText(rate));
+    }
+    return rates.join(QStringLiteral("，"));
+}
+
 QString Wages(const PlannerInputs& in)
 {
     QString text = ShortAmount(in.wage) + QStringLiteral(" 元");
@@ -117,21 +132,10 @@ QStringList InputSummary(const PlannerInputs& in)
     lines << Named("bonusEdit") + Bonus(p);
     lines << Named("socialBaseEdit") + Base(c.socialInsuranceBase);
     lines << Named("fundBaseEdit") + Base(c.housingFundBase);
-    lines << QStringLiteral("个人比例：养老 %1%，医疗 %2%，失业 %3%，公积金 %4%")
-                 .arg(RateText(c.employee.pension), RateText(c.employee.medical),
-                      RateText(c.employee.unemployment), RateText(c.employee.housingFund));
-    lines << QStringLiteral("单位比例：养老 %1%，医疗 %2%，失业 %3%，工伤 %4%，公积金 %5%")
-                 .arg(RateText(c.employer.pension), RateText(c.employer.medical),
-                      RateText(c.employer.unemployment), RateText(c.employer.injury),
-                      RateText(c.employer.housingFund));
-    if (c.employee.supplementaryFund || c.employer.supplementaryFund)
-        lines << QStringLiteral("补充住房公积金：个人 %1%，单位 %2%")
-                     .arg(RateText(c.employee.supplementaryFund),
-                          RateText(c.employer.supplementaryFund));
+    lines << QStringLiteral("个人比例：") + Rates(in, SummaryLine::EmployeeRates);
+    lines << QStringLiteral("单位比例：") + Rates(in, SummaryLine::EmployerRates);
     if (c.employee.annuity || c.employer.annuity)
-        lines << QStringLiteral("企业年金：个人 %1%，单位 %2%，基数 %3")
-                     .arg(RateText(c.employee.annuity), RateText(c.employer.annuity),
-                          Base(c.annuityBase));
+        lines << Named("annuityBaseEdit") + Base(c.annuityBase);
     if (!c.localAverageWage.isZero())
         lines << Named("averageWageEdit") +
                      QStringLiteral("%1 元").arg(ShortAmount(c.localAverageWage));
