@@ -27,6 +27,10 @@ private slots:
         QTest::newRow("leading zeros") << "007.10" << qint64(710);
         QTest::newRow("ten trillion yuan") << "10000000000000.00" << qint64(1'000'000'000'000'000);
         QTest::newRow("the largest count of fen") << "92233720368547758.07" << qint64(LLONG_MAX);
+        // Sixteen characters are read without a check digit by digit, longer texts with one.
+        QTest::newRow("sixteen digits") << "9999999999999999" << qint64(999'999'999'999'999'900);
+        QTest::newRow("sixteen characters") << "9999999999999.99" << qint64(999'999'999'999'999);
+        QTest::newRow("seventeen characters") << "00000000000001.50" << qint64(150);
     }
     void readsPlainDecimals()
     {
@@ -57,6 +61,9 @@ private slots:
         QTest::newRow("yuan sign") << "¥12" << malformed;
         QTest::newRow("one fen past 64 bits") << "92233720368547758.08" << tooLarge;
         QTest::newRow("twenty digits") << "99999999999999999999" << tooLarge;
+        QTest::newRow("seventeen digits, past 64 bits with the fen")
+            << "99999999999999999" << tooLarge;
+        QTest::newRow("sixteen characters, malformed") << "99999999999999.9x" << malformed;
     }
     void refusesWhatIsNotAnAmount()
     {
@@ -82,6 +89,15 @@ private slots:
         QTest::newRow("negative") << qint64(-123'456) << "-1234.56";
         QTest::newRow("largest") << qint64(LLONG_MAX) << "92233720368547758.07";
         QTest::newRow("smallest") << qint64(LLONG_MIN) << "-92233720368547758.08";
+        // Each count of the yuan's digits, at both sides of its power of ten.
+        qint64 power = 10;
+        for (int digits = 1; digits <= 16; ++digits, power *= 10) {
+            const QString nines(digits, u'9');
+            const QString tenPower = u'1' + QString(digits, u'0');
+            QTest::addRow("%s.99", qPrintable(nines)) << power * 100 - 1 << nines + ".99";
+            QTest::addRow("%s.00", qPrintable(tenPower)) << power * 100 << tenPower + ".00";
+            QTest::addRow("-%s.99", qPrintable(nines)) << 1 - power * 100 << '-' + nines + ".99";
+        }
     }
     void writesTwoDecimals()
     {
