@@ -33,20 +33,19 @@ std::optional<PayrollError> PayrollLineReader::readMoney(const CsvRecord& record
                                                          std::optional<int> column, bool required,
                                                          Money& value) const
 {
-    const std::string& name = columns_.nameOf(column);
     const std::string_view raw = cell(record, column);
     const std::string_view text = TrimSpaces(raw);
     if (text.empty()) {
         if (required)
-            return inputError(record.line, name, "缺少必填的值");
+            return inputError(record.line, columns_.nameOf(column), "缺少必填的值");
         value = Money();
         return std::nullopt;
     }
     const law::ParsedMoney parsed = law::ParseMoney(text);
     if (parsed.error == law::MoneyTextError::TooLarge)
-        return inputError(record.line, name, Quoted(raw) + "超出可计算的范围");
+        return inputError(record.line, columns_.nameOf(column), Quoted(raw) + "超出可计算的范围");
     if (!parsed.ok())
-        return inputError(record.line, name, Quoted(raw) + "不是金额");
+        return inputError(record.line, columns_.nameOf(column), Quoted(raw) + "不是金额");
     value = parsed.value;
     return std::nullopt;
 }

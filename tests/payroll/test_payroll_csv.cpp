@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/csv_reader.h"
+#include "payroll/text_encoding.h"
 #include "tests/payroll/payroll_test_support.h"
 
 #include <QTest>
@@ -309,6 +310,39 @@ private slots:
             read << QString::fromUtf8(f.data(), qsizetype(f.size()));
         QCOMPARE(read, fields);
         QVERIFY(reader.next(record) == CsvStatus::End);
+    }
+
+    // A payroll line is mostly ASCII, read eight bytes at a time; each sequence is checked at
+    // every offset from those words' start, between ASCII bytes on both sides.
+    void checksUtf8AtEveryOffset_data()
+    {
+        QTest::addColumn<QByteArray>("sequence");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("员, three bytes") << QByteArray("\xE5\x91\x98") << true;
+        QTest::newRow("é, two bytes") << QByteArray("\xC3\xA9") << true;
+        QTest::newRow("𠀀, four bytes") << QByteArray("\xF0\xA0\x80\x80") << true;
+        QTest::newRow("a lone continuation byte") << QByteArray("\x80") << false;
+        QTest::newRow("a three-byte start with one more") << QByteArray("\xE5\x91") << false;
+        QTest::newRow("an overlong slash") << QByteArray("\xC0\xAF") << false;
+        QTest::newRow("a surrogate") << QByteArray("\xED\xA0\x80") << false;
+        QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << false;
+        QTest::newRow("a GB18030 工") << QByteArray("\xB9\xA4") << false;
+    }
+    void checksUtf8AtEveryOffset()
+    {
+        QFETCH(QByteArray, sequence);
+        QFETCH(bool, valid);
+        for (int before = 0; before <= 9; ++before)
+            for (int after : {0, 1, 8}) {
+                const std::string line = std::string(std::size_t(before), 'a') +
+                                         sequence.toStdString() +
+                                         std::string(std::size_t(after), 'z');
+                if (IsValidUtf8(line) != valid)
+                    QFAIL(qPrintable(QString("%1 ASCII bytes before, %2 after: %3")
+                                         .arg(before)
+                                         .arg(after)
+                                         .arg(valid ? "refused" : "taken")));
+            }
     }
 };
 
