@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/csv_reader.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace tallyra::payroll {
 
 namespace {
@@ -81,12 +85,38 @@ void CsvReader::endField()
 
 // A line without quotes, the common case: its fields are read where they are, a field ending at
 // every comma.
+namespace {
+
+// The high bit of each byte of `word` that is a comma, and no other bit. Exact for every byte:
+// no carry crosses from one byte into the next.
+std::uint64_t CommaBytes(std::uint64_t word)
+{
+    constexpr std::uint64_t kCommas = 0x2C2C2C2C2C2C2C2Cull;
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const std::uint64_t x = word ^ kCommas; // a comma's byte is now zero
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+} // namespace
+
 void CsvReader::splitPlain(std::string_view line, std::vector<std::string_view>& fields)
 {
     fields.clear();
     const char* text = line.data();
     std::size_t begin = 0;
-    for (std::size_t i = 0; i < line.size(); ++i)
+    std::size_t i = 0;
+    // Eight bytes at a time, each comma found from the word's bits.
+    if constexpr (std::endian::native == std::endian::little)
+        for (; i + 8 <= line.size(); i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text + i, 8);
+            for (std::uint64_t commas = CommaBytes(word); commas != 0; commas &= commas - 1) {
+                const std::size_t comma = i + std::size_t(std::countr_zero(commas)) / 8;
+                fields.emplace_back(text + begin, comma - begin);
+                begin = comma + 1;
+            }
+        }
+    for (; i < line.size(); ++i)
         if (text[i] == ',') {
             fields.emplace_back(text + begin, i - begin);
             begin = i + 1;

@@ -312,6 +312,36 @@ private slots:
         QVERIFY(reader.next(record) == CsvStatus::End);
     }
 
+    // An unquoted line is split eight bytes at a time: commas at each offset of those words,
+    // next to bytes one away from a comma's, and across Chinese text.
+    void splitsPlainLines_data()
+    {
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("fields of 0 to 9 bytes")
+            << QStringList{"",       "a",       "bb",       "ccc",       "dddd", "eeeee",
+                           "ffffff", "ggggggg", "hhhhhhhh", "iiiiiiiii", ""};
+        QTest::newRow("eight commas") << QStringList(9, QString());
+        QTest::newRow("a comma's neighbours")
+            << QStringList{"+-+-+-+-+", "-", "+", "2026-01", "62999.69", "-+"};
+        QTest::newRow("Chinese") << QStringList{"E000001", "员工1", "部门1", "否", "是，否"};
+        QTest::newRow("no comma, nine bytes") << QStringList{"123456789"};
+        QTest::newRow("a long field") << QStringList{QString(40, u'x'), "y"};
+    }
+    void splitsPlainLines()
+    {
+        QFETCH(QStringList, fields);
+        MemorySource source(fields.join(u',').toStdString() + "\r\n");
+        LineReader lines(source);
+        CsvReader reader(lines);
+        CsvRecord record;
+        QVERIFY(reader.next(record) == CsvStatus::Record);
+        QVERIFY(record.plain);
+        QStringList read;
+        for (std::string_view f : record.fields)
+            read << QString::fromUtf8(f.data(), qsizetype(f.size()));
+        QCOMPARE(read, fields);
+    }
+
     // A payroll line is mostly ASCII, read eight bytes at a time; each sequence is checked at
     // every offset from those words' start, between ASCII bytes on both sides.
     void checksUtf8AtEveryOffset_data()
