@@ -101,6 +101,10 @@ AtomicOutputFile::AtomicOutputFile(std::string target, Temporary temporary)
         file_ = createUnnamed();
     if (!file_)
         file_ = createNamed();
+#ifndef _WIN32
+    if (file_)
+        flush_.emplace(fileno(file_));
+#endif
 }
 
 AtomicOutputFile::~AtomicOutputFile()
@@ -142,7 +146,11 @@ std::FILE* AtomicOutputFile::createNamed()
 
 bool AtomicOutputFile::write(std::string_view bytes)
 {
-    return file_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    if (!file_ || std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+        return false;
+    if (flush_)
+        flush_->wrote(bytes.size());
+    return true;
 }
 
 // The replaced file's owner (where the system lets us give it) and mode, or a new file's.
@@ -204,7 +212,8 @@ bool AtomicOutputFile::commit()
 {
     if (!file_)
         return false;
-    bool done = FlushToDisk(file_) && takeOwnerAndMode();
+    const bool flushedOnTheWay = !flush_ || flush_->finish();
+    bool done = flushedOnTheWay && FlushToDisk(file_) && takeOwnerAndMode();
 #ifdef _WIN32
     done = std::fclose(file_) == 0 && done; // Windows renames closed files only
     file_ = nullptr;
@@ -224,6 +233,7 @@ bool AtomicOutputFile::commit()
 
 void AtomicOutputFile::abandon()
 {
+    flush_.reset();
     if (file_) {
         std::fclose(file_);
         file_ = nullptr;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "payroll/background_flush.h"
 #include "payroll/interrupt_cleanup.h"
 #include "payroll/output_file.h"
 
@@ -18,6 +19,9 @@ namespace tallyra::payroll {
 // - Only its owner may read it while it is written (0600, or narrower when the file it replaces
 //   is); complete, it takes the replaced file's mode and, where the system allows, its owner,
 //   or the usual mode of a new file (0666 less the umask).
+// - Outside Windows it is flushed to the disk while it is written (BackgroundFlush), and once
+//   more when complete; a flush that failed on the way fails the commit. (Windows' C runtime
+//   would hold the writer while another thread flushes the same file.)
 class AtomicOutputFile : public OutputFile {
 public:
     enum class Temporary { UnnamedWherePossible, Named };
@@ -47,7 +51,8 @@ private:
     std::string target_;
     std::string temporary_;
     std::FILE* file_ = nullptr;
-    std::optional<Existing> existing_; // the file it replaces, where permissions exist
+    std::optional<BackgroundFlush> flush_; // stopped before the file is closed
+    std::optional<Existing> existing_;     // the file it replaces, where permissions exist
     std::optional<RemovedOnInterrupt> removal_;
 };
 

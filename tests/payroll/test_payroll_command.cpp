@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "payroll/atomic_output_file.h"
+#include "payroll/background_flush.h"
 #include "payroll/command_line.h"
 
 #include <QDir>
@@ -7,6 +8,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 using namespace tallyra::payroll;
 
@@ -233,6 +239,39 @@ private slots:
         QCOMPARE(Read(target), QByteArray("first, second"));
         QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).size(), 1);
     }
+
+#ifndef Q_OS_WIN
+    // The output is flushed to the disk while it is written. A flush that fails on the way (a
+    // pipe cannot be flushed) is kept for the end, since the system reports it only once; one
+    // that succeeds is not taken for a failure.
+    void keepsAFailedFlushForTheEnd_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("a pipe") << true;
+        QTest::newRow("a file") << false;
+    }
+    void keepsAFailedFlushForTheEnd()
+    {
+        QFETCH(bool, pipe);
+        int ends[2] = {-1, -1};
+        if (pipe) {
+            QCOMPARE(::pipe(ends), 0);
+        } else {
+            ends[1] = ::open(qPrintable(dir_.filePath("flushed")), O_WRONLY | O_CREAT, 0600);
+            QVERIFY(ends[1] >= 0);
+        }
+        {
+            BackgroundFlush flush(ends[1], 4);
+            QCOMPARE(::write(ends[1], "abcdef", 6), ssize_t(6));
+            flush.wrote(6);
+            QCOMPARE(flush.finish(), !pipe);
+            QCOMPARE(flush.finish(), !pipe); // and again, as the owner's destructor asks
+        }
+        for (int end : ends)
+            if (end >= 0)
+                ::close(end);
+    }
+#endif
 
     void cleanup()
     {
