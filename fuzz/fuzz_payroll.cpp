@@ -2,6 +2,7 @@
 // Any bytes as a payroll file, and as an amount: the reader, the encodings, the checks and the
 // withholding must neither crash nor wrap. A file that is accepted comes back as UTF-8 with a
 // byte-order mark and CRLF line ends; an amount that is read writes back to the same figure.
+// Two threads in small batches give what one thread gives, row for row or refusal for refusal.
 #include "law/money.h"
 #include "payroll/byte_stream.h"
 #include "payroll/withhold_job.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <variant>
 
 using namespace tallyra;
 
@@ -29,6 +31,24 @@ void FuzzAmount(std::string_view text)
     Check(again.ok() && again.value == parsed.value);
 }
 
+std::string Outcome(const std::variant<payroll::PayrollSummary, payroll::PayrollError>& result,
+                    const payroll::StringSink& sink)
+{
+    if (const auto* error = std::get_if<payroll::PayrollError>(&result))
+        return "refused: " + error->message();
+    return sink.text();
+}
+
+void CheckTwoThreadsAgree(const std::string& bytes, const std::string& oneThread)
+{
+    payroll::MemorySource source(bytes);
+    payroll::StringSink sink;
+    payroll::WithholdOptions options;
+    options.threads = 2;
+    options.batchRecords = 3;
+    Check(Outcome(payroll::WithholdPayroll(source, sink, options), sink) == oneThread);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -45,5 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         Check(!std::get<payroll::PayrollError>(result).message().empty());
     }
+    CheckTwoThreadsAgree(bytes, Outcome(result, sink));
     return 0;
 }

@@ -46,12 +46,17 @@ std::optional<PayrollError> PayrollShare::withhold(const RecordBatch& batch, std
         if (!owns(entry))
             continue;
         batch.read(i, record_);
-        if (!IsBlank(record_))
-            if (auto error = processLine(record_, entry.hash, out))
-                return error;
+        if (auto error = withhold(record_, entry.hash, out))
+            return error;
         rowEnds.push_back(out.size());
     }
     return std::nullopt;
+}
+
+std::optional<PayrollError> PayrollShare::withhold(const CsvRecord& record, std::uint64_t hash,
+                                                   std::string& out)
+{
+    return IsBlank(record) ? std::nullopt : processLine(record, hash, out);
 }
 
 // Finds or starts the employee's year, refusing months out of order and changed settings.

@@ -48,6 +48,10 @@ public:
     // first record refused.
     std::optional<PayrollError> withhold(const RecordBatch& batch, std::string& out,
                                          std::vector<std::size_t>& rowEnds);
+    // Withholds one record as it was read (where this share is the only one), appending its row
+    // to `out`; a blank record writes nothing.
+    std::optional<PayrollError> withhold(const CsvRecord& record, std::uint64_t hash,
+                                         std::string& out);
     long rows() const { return rows_; }
     long lineBeingRead() const { return record_.line; } // where an exception left it
     std::size_t payees() const { return employees_.size(); }

@@ -50,6 +50,11 @@ std::string EncodingProblem(const CsvReader& reader, CsvStatus status)
     }
 }
 
+PayrollError WriteFailure()
+{
+    return {PayrollError::Kind::Output, 0, "", "写入输出文件失败"};
+}
+
 PayrollError ReaderError(const CsvReader& reader, CsvStatus status)
 {
     const long line = reader.problemLine();
@@ -89,6 +94,9 @@ public:
 
 private:
     std::optional<PayrollError> readHeader();
+    std::uint64_t hashOf(const CsvRecord& record) const;
+    std::variant<PayrollSummary, PayrollError> runOnThisThread();
+    std::variant<PayrollSummary, PayrollError> runWithThreads();
     CsvStatus fill(RecordBatch& batch);
     std::optional<PayrollError> firstRefusal(const BatchWork& work) const;
     bool write(const BatchWork& work);
@@ -116,8 +124,16 @@ std::optional<PayrollError> WithholdingRun::readHeader()
         return PayrollError{PayrollError::Kind::Input, 1, error->column, error->what};
     writer_.emplace(columns_.count(), columns_.incomeKind.has_value());
     if (!output_.write(writer_->header(record_)))
-        return PayrollError{PayrollError::Kind::Output, 0, "", "写入输出文件失败"};
+        return WriteFailure();
     return std::nullopt;
+}
+
+// The hash of the record's 工号 cell, trimmed: the share it belongs to.
+std::uint64_t WithholdingRun::hashOf(const CsvRecord& record) const
+{
+    const auto employee = static_cast<std::size_t>(*columns_.employee);
+    return EmployeeHash(employee < record.fields.size() ? TrimSpaces(record.fields[employee])
+                                                        : std::string_view());
 }
 
 // Reads records into the batch until it is full (Record) or the reader stops (End or a
@@ -125,14 +141,11 @@ std::optional<PayrollError> WithholdingRun::readHeader()
 CsvStatus WithholdingRun::fill(RecordBatch& batch)
 {
     batch.clear();
-    const auto employee = static_cast<std::size_t>(*columns_.employee);
     while (batch.size() < options_.batchRecords && batch.bytes() < kBatchBytes) {
         const CsvStatus status = reader_.next(record_);
         if (status != CsvStatus::Record)
             return status;
-        const std::string_view id =
-            employee < record_.fields.size() ? TrimSpaces(record_.fields[employee]) : "";
-        batch.add(record_, EmployeeHash(id));
+        batch.add(record_, hashOf(record_));
     }
     return CsvStatus::Record;
 }
@@ -181,6 +194,35 @@ std::variant<PayrollSummary, PayrollError> WithholdingRun::run()
     const unsigned count = std::clamp(options_.threads, 1u, kMaxThreads);
     for (unsigned share = 0; share < count; ++share)
         shares_.push_back(std::make_unique<PayrollShare>(columns_, *writer_, share, count));
+    return count == 1 ? runOnThisThread() : runWithThreads();
+}
+
+// One share: each record withheld as soon as it is read, with no batch to copy it into, and the
+// rows written some 256 KiB at a time. As with batches, a refusal leaves the rows not yet
+// written unwritten, while a line the reader refuses comes after the rows before it.
+std::variant<PayrollSummary, PayrollError> WithholdingRun::runOnThisThread()
+{
+    PayrollShare& share = *shares_.front();
+    rows_.clear();
+    CsvStatus status;
+    while ((status = reader_.next(record_)) == CsvStatus::Record) {
+        if (auto refusal = share.withhold(record_, hashOf(record_), rows_))
+            return *refusal;
+        if (rows_.size() >= kBatchBytes) {
+            if (!output_.write(rows_))
+                return WriteFailure();
+            rows_.clear();
+        }
+    }
+    if (!rows_.empty() && !output_.write(rows_))
+        return WriteFailure();
+    if (status != CsvStatus::End)
+        return ReaderError(reader_, status);
+    return summary();
+}
+
+std::variant<PayrollSummary, PayrollError> WithholdingRun::runWithThreads()
+{
     // Two batches: the shares withhold one while this thread reads the next and then writes the
     // first (the threads stop before the batches go).
     BatchWork batches[2];
@@ -205,7 +247,7 @@ std::variant<PayrollSummary, PayrollError> WithholdingRun::run()
         if (refusal)
             return *refusal;
         if (!write(work))
-            return PayrollError{PayrollError::Kind::Output, 0, "", "写入输出文件失败"};
+            return WriteFailure();
     }
     if (stop != CsvStatus::End)
         return ReaderError(reader_, stop);
