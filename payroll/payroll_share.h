@@ -36,8 +36,9 @@ struct EmployeeState {
 
 // The employees of one share of a payroll file (those whose EmployeeHash leaves `share` when
 // divided by the number of shares) and their rows. Every figure of a row depends on the
-// employee's earlier rows only, so shares can be withheld apart, each by its own thread.
-class PayrollShare {
+// employee's earlier rows only, so shares can be withheld apart, each by its own thread (and on
+// cache lines of its own, which that thread writes to at every row).
+class alignas(64) PayrollShare {
 public:
     PayrollShare(const PayrollColumns& columns, const PayrollWriter& writer, unsigned share,
                  unsigned shares);

@@ -24,11 +24,11 @@ ShareThreads::~ShareThreads()
 
 void ShareThreads::run(std::size_t index, BatchWork& work)
 {
-    work.rows[index].clear();
-    work.rowEnds[index].clear();
+    ShareWork& share = work.shares[index];
+    share.rows.clear();
+    share.rowEnds.clear();
     try {
-        work.errors[index] =
-            shares_[index]->withhold(work.records, work.rows[index], work.rowEnds[index]);
+        share.error = shares_[index]->withhold(work.records, share.rows, share.rowEnds);
     } catch (...) {
         std::lock_guard lock(mutex_);
         const long line = shares_[index]->lineBeingRead();
@@ -42,9 +42,9 @@ void ShareThreads::run(std::size_t index, BatchWork& work)
 void ShareThreads::start(BatchWork& work)
 {
     const std::size_t count = shares_.size();
-    work.rows.resize(count);
-    work.rowEnds.resize(count);
-    work.errors.assign(count, std::nullopt);
+    work.shares.resize(count);
+    for (ShareWork& share : work.shares)
+        share.error.reset();
     work.failure = nullptr;
     work.done = 0;
     if (threads_.empty())

@@ -154,23 +154,22 @@ CsvStatus WithholdingRun::fill(RecordBatch& batch)
 std::optional<PayrollError> WithholdingRun::firstRefusal(const BatchWork& work) const
 {
     const std::optional<PayrollError>* first = nullptr;
-    for (const std::optional<PayrollError>& error : work.errors)
-        if (error && (!first || error->line < (*first)->line))
-            first = &error;
+    for (const ShareWork& share : work.shares)
+        if (share.error && (!first || share.error->line < (*first)->line))
+            first = &share.error;
     return first ? **first : std::optional<PayrollError>();
 }
 
 // The batch's rows in input order, taken from the shares in turn.
 bool WithholdingRun::write(const BatchWork& work)
 {
-    if (shares_.size() == 1)
-        return output_.write(work.rows.front());
     rows_.clear();
     std::vector<std::size_t> next(shares_.size(), 0), from(shares_.size(), 0);
     for (std::size_t i = 0; i < work.records.size(); ++i) {
         const std::size_t share = work.records.entry(i).hash % shares_.size();
-        const std::size_t to = work.rowEnds[share][next[share]++];
-        rows_.append(work.rows[share], from[share], to - from[share]);
+        const ShareWork& made = work.shares[share];
+        const std::size_t to = made.rowEnds[next[share]++];
+        rows_.append(made.rows, from[share], to - from[share]);
         from[share] = to;
     }
     return output_.write(rows_);
