@@ -107,9 +107,11 @@ private:
     ByteSink& output_;
     WithholdOptions options_;
     CsvRecord record_;
-    PayrollColumns columns_;
+    // Read by every share at every row, and written by no one once the header is read: on cache
+    // lines of their own, apart from the record this thread writes at every line.
+    alignas(64) PayrollColumns columns_;
     std::optional<PayrollWriter> writer_;
-    std::vector<std::unique_ptr<PayrollShare>> shares_;
+    alignas(64) std::vector<std::unique_ptr<PayrollShare>> shares_;
     std::string rows_; // a batch's rows in input order
 };
 
