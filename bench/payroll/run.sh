@@ -11,8 +11,10 @@
 # beat on the same files, median of as many rounds: counting the input's lines (wc -l), reading
 # it (cat IN > /dev/null) and writing a file of the output's size and flushing it to the disk as
 # the command does (head -c SIZE /dev/zero > F; sync F). "× copy" is the command's wall time over
-# reading plus writing; "× wc" over counting the lines. Not a test: nothing fails on a slow
-# machine.
+# reading plus writing; "× wc" over counting the lines. Before and after the files, it times a
+# CPU-bound loop alone and as two copies at once, one per core: on a shared host two busy cores
+# can each run much slower than one, and the two-core figures then say so. Not a test: nothing
+# fails on a slow machine.
 #
 #   bash bench/payroll/run.sh                  # 100,000 employees, 5 rounds
 #   TALLYRA_BENCH_EMPLOYEES=20000 TALLYRA_BENCH_ROUNDS=9 bash bench/payroll/run.sh
@@ -78,6 +80,20 @@ run_file() { # name, mixed (0 or 1)
     run_payroll 0 1 "one core, --threads 1" "$copy" "$wc"
     run_payroll 0,1 2 "two cores, --threads 2" "$copy" "$wc"
 }
+# How much the two cores slow each other down on this machine (a shared host, memory bandwidth):
+# a CPU-bound loop alone, then two copies at once, one per core. Near 1 the second thread is a
+# whole core; near 2 it brings nothing.
+parallel_cost() {
+    local loop="awk 'BEGIN {for (i = 0; i < 20000000; i++) s += i}'"
+    local alone both
+    alone=$(timed "taskset -c 0 $loop")
+    both=$(timed "taskset -c 0 $loop & taskset -c 1 $loop; wait")
+    echo "Two cores at once: a CPU-bound loop ${alone} s alone, ${both} s as two copies side by" \
+        "side (×$(awk -v a="$both" -v b="$alone" 'BEGIN {printf "%.2f", a / b}')); load" \
+        "average $(load)"
+}
+parallel_cost
 run_file "Wages only" 0
 run_file "Every kind of income" 1
+parallel_cost
 echo "Goal: 0.5 s on one core, 0.3 s on two, 32 MiB"
