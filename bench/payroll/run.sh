@@ -18,6 +18,10 @@
 #
 #   bash bench/payroll/run.sh                  # 100,000 employees, 5 rounds
 #   TALLYRA_BENCH_EMPLOYEES=20000 TALLYRA_BENCH_ROUNDS=9 bash bench/payroll/run.sh
+#   TALLYRA_BENCH_BEFORE=../old/build/payroll/tallyra-payroll bash bench/payroll/run.sh
+#
+# With TALLYRA_BENCH_BEFORE, another build of the command (an earlier version) runs in the same
+# rounds, each round the one then the other, and its output must be byte for byte the same.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${TALLYRA_BENCH_BUILD_DIR:-$root/build-bench-payroll}
@@ -30,6 +34,8 @@ echo "Building tallyra-payroll into $build ..."
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTALLYRA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target tallyra-payroll --parallel "$(nproc)" >/dev/null
 program=$build/payroll/tallyra-payroll
+before=${TALLYRA_BENCH_BEFORE:-}
+[[ -z "$before" || -x "$before" ]] || { echo "TALLYRA_BENCH_BEFORE: no program $before"; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -46,21 +52,37 @@ timed() { # command
     median <"$work/reference"
 }
 
-# The command over the rounds on `cores`, with `threads`; the output on the same disk as the
-# input. Sets wall.
+# One run of a program on `cores` with `threads`, its figures appended to a file.
+run_once() { # program, cores, threads, results
+    /usr/bin/time -f "%e %U %S %M" -o "$work/time" taskset -c "$2" \
+        "$1" withhold "$work/payroll.csv" -o "$work/out.csv" --threads "$3" >/dev/null
+    cat "$work/time" >>"$4"
+}
+
+# The median figures of a results file: sets wall, cpu and rss.
+medians() { # results
+    wall=$(awk '{print $1}' "$1" | median)
+    cpu=$(awk '{printf "%.2f\n", $2 + $3}' "$1" | median)
+    rss=$(awk '{print $4}' "$1" | median)
+}
+
+# The command over the rounds on `cores`, with `threads` (and the version before in the same
+# rounds, where given); the output on the same disk as the input.
 run_payroll() { # cores, threads, label, copy, wc
-    rm -f "$work/results"
+    rm -f "$work/results" "$work/results-before"
     for _ in $(seq "$rounds"); do
-        /usr/bin/time -f "%e %U %S %M" -o "$work/time" taskset -c "$1" \
-            "$program" withhold "$work/payroll.csv" -o "$work/out.csv" --threads "$2" >/dev/null
-        cat "$work/time" >>"$work/results"
+        [[ -n "$before" ]] && run_once "$before" "$1" "$2" "$work/results-before"
+        run_once "$program" "$1" "$2" "$work/results"
     done
-    wall=$(awk '{print $1}' "$work/results" | median)
-    cpu=$(awk '{printf "%.2f\n", $2 + $3}' "$work/results" | median)
-    rss=$(awk '{print $4}' "$work/results" | median)
+    local earlier=""
+    if [[ -n "$before" ]]; then
+        medians "$work/results-before"
+        earlier=" (before: ${wall} s, CPU ${cpu} s, $((rss / 1024)) MiB)"
+    fi
+    medians "$work/results"
     echo "  $3: wall ${wall} s (×$(awk -v a="$wall" -v b="$4" 'BEGIN {printf "%.1f", a / b}') copy," \
         "×$(awk -v a="$wall" -v b="$5" 'BEGIN {printf "%.0f", a / b}') wc), CPU ${cpu} s," \
-        "peak resident memory $((rss / 1024)) MiB; load average $(load)"
+        "peak resident memory $((rss / 1024)) MiB${earlier}; load average $(load)"
 }
 
 run_file() { # name, mixed (0 or 1)
@@ -70,6 +92,13 @@ run_file() { # name, mixed (0 or 1)
     echo "$1: $lines lines, $(du -m "$work/payroll.csv" | cut -f1) MiB, median of $rounds rounds"
     "$program" withhold "$work/payroll.csv" -o "$work/out.csv" --threads 1 >/dev/null
     size=$(stat -c %s "$work/out.csv")
+    echo "  output md5 $(md5sum <"$work/out.csv" | cut -d' ' -f1)"
+    if [[ -n "$before" ]]; then
+        "$before" withhold "$work/payroll.csv" -o "$work/out-before.csv" --threads 1 >/dev/null
+        cmp -s "$work/out.csv" "$work/out-before.csv" ||
+            { echo "  the output differs from the version before's"; exit 1; }
+        rm "$work/out-before.csv"
+    fi
     local wc read write copy
     wc=$(timed "wc -l '$work/payroll.csv' >/dev/null")
     read=$(timed "cat '$work/payroll.csv' >/dev/null")
