@@ -7,6 +7,7 @@
 #include "year/amount_text.h"
 #include "year/files/csv_export.h"
 #include "year/files/profile_codec.h"
+#include "year/form/field_row.h"
 #include "year/pages/month_chart.h"
 #include "year/planner_colours.h"
 
@@ -48,6 +49,29 @@ class TestYearTexts : public QObject {
     Q_OBJECT
 
 private slots:
+    // A caption as read aloud and listed: its access key taken out, as "(&W)" after Chinese or
+    // as "&" before the letter.
+    void takesTheAccessKeyOutOfACaption_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("plain");
+        QTest::newRow("after Chinese") << "月工资(&W)" << "月工资";
+        QTest::newRow("before a letter") << "&File" << "File";
+        QTest::newRow("inside") << "Save &As" << "Save As";
+        QTest::newRow("none") << "当地上年月平均工资" << "当地上年月平均工资";
+        QTest::newRow("a last ampersand stays") << "R&" << "R&";
+        QTest::newRow("two ampersands") << "a&&b" << "ab";
+        QTest::newRow("a bracket without a key") << "(&)" << "()";
+        QTest::newRow("an unclosed bracket") << "工资(&W" << "工资(W";
+        QTest::newRow("empty") << "" << "";
+    }
+    void takesTheAccessKeyOutOfACaption()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, plain);
+        QCOMPARE(year::WithoutAccessKey(caption), plain);
+    }
+
     void readsAmounts_data()
     {
         QTest::addColumn<QString>("text");
